@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/forms.h"
+#include "platform/scripted_runtime.h"
+
+namespace {
+
+struct Recorder : vb::FormListener {
+    std::vector<std::pair<std::string, vb::PropId>> changes;
+    void propertyChanged(vb::Control& c, vb::PropId id) override { changes.emplace_back(c.Name(), id); }
+};
+
+struct SmallForm : vb::Form {
+    explicit SmallForm(vb::Runtime& rt) : vb::Form(rt, "frmSmall") {}
+};
+
+TEST(Forms, PropertyChangesReachTheListenerOnlyWhenTheValueChanges) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    Recorder rec;
+    f.SetListener(&rec);
+    auto& frame = f.Add<vb::Frame>("fraA");
+    auto& label = frame.Add<vb::Control>(vb::ControlKind::Label, "lblA");
+    label.Caption = std::string("x");
+    label.Caption = std::string("x");
+    label.Visible = false;
+    ASSERT_EQ(rec.changes.size(), 2u);
+    EXPECT_EQ(rec.changes[0].first, "lblA");
+    EXPECT_EQ(rec.changes[1].second, vb::PropId::Visible);
+    EXPECT_EQ(label.Parent(), &frame);
+    EXPECT_EQ(label.OwnerForm(), &f);
+    EXPECT_EQ(f.AllControls().size(), 2u);
+}
+
+TEST(Forms, CheckBoxRaisesClickWheneverItsValueChanges) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    auto& chk = f.Add<vb::Control>(vb::ControlKind::CheckBox, "chkA");
+    int clicks = 0;
+    chk.Click = [&] { ++clicks; };
+    chk.Value = std::int16_t{1};
+    chk.Value = std::int16_t{1};
+    chk.Value = std::int16_t{0};
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(Forms, TimerRefusesIntervalsOutsideItsRangeAndTicksOnlyWhenActive) {
+    vb::Timer t("Timer1");
+    int ticks = 0;
+    t.Tick = [&] { ++ticks; };
+    EXPECT_TRUE(t.SetInterval(240));
+    EXPECT_FALSE(t.SetInterval(-1));
+    EXPECT_FALSE(t.SetInterval(65536));
+    EXPECT_EQ(t.Interval(), 240);
+    EXPECT_FALSE(t.Fire());  // disabled
+    t.Enabled = true;
+    EXPECT_TRUE(t.Fire());
+    EXPECT_TRUE(t.SetInterval(0));
+    EXPECT_FALSE(t.Fire());  // interval 0 never ticks
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(Forms, MinimisedOrMaximisedWindowRefusesBoundsAndSizeRaisesResize) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    int resizes = 0;
+    f.Resize = [&] { ++resizes; };
+    EXPECT_TRUE(f.SetWidth(11415));
+    EXPECT_TRUE(f.SetLeft(255));
+    EXPECT_EQ(resizes, 1);
+    f.WindowState = std::int16_t{2};
+    EXPECT_FALSE(f.SetWidth(5000));
+    EXPECT_FALSE(f.SetTop(10));
+    EXPECT_EQ(f.Width.get(), 11415.0f);
+    f.HostBoundsChanged(0, 0, 20000, 9000);
+    EXPECT_EQ(resizes, 2);
+}
+
+TEST(Forms, ShowLoadsOnceUntilTheUserClosesTheWindow) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    int loads = 0;
+    f.Load = [&] { ++loads; };
+    f.Show();
+    f.Show();
+    EXPECT_EQ(loads, 1);
+    f.HostClosed();
+    EXPECT_FALSE(f.IsLoaded());
+    f.Show();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(rt.shown.size(), 3u);
+}
+
+TEST(ScriptedRuntime, HandsOutScriptedValuesAndAnswersThenDefaults) {
+    vb::ScriptedRuntime rt;
+    rt.rnd.Push({0.25f, 0.75f});
+    EXPECT_EQ(rt.Rnd(), 0.25f);
+    EXPECT_EQ(rt.Rnd(), 0.75f);
+    const float next = rt.Rnd();
+    EXPECT_GE(next, 0.0f);
+    EXPECT_LT(next, 1.0f);
+    EXPECT_EQ(rt.rnd.Draws(), 3);
+    rt.answers.push_back(vb::vbNo);
+    EXPECT_EQ(rt.MsgBox("q", 52, "t"), vb::vbNo);
+    EXPECT_EQ(rt.MsgBox("q", 52, "t"), vb::vbYes);
+    EXPECT_EQ(rt.InputBox("p", "t", "0"), "");
+    EXPECT_FALSE(rt.folder.empty());
+}
+
+} // namespace
