@@ -98,6 +98,7 @@ public:
     Align Alignment = Align::Left;
     bool Border = false;
     std::string Picture;        // resource path of an image's picture
+    std::string Document;       // resource path of a rich-text box's document
     std::string ToolTipText;
     bool Default = false;       // the form's default button (Enter)
     bool MultiLine = false;

@@ -57,6 +57,9 @@ public:
     // Full path of a file in the program's folder.
     std::string AppFile(const std::string& name) { return AppPath() + "/" + name; }
 
+    // The text of an embedded resource (":/text/..."), empty when there is none.
+    virtual std::string ResourceText(const std::string& path) = 0;
+
     // Shows a loaded form modeless, bringing it forward when already shown.
     virtual void ShowForm(Form& form) = 0;
     // Takes a form off the screen for good.

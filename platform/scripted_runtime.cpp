@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace vb {
 
@@ -48,6 +50,14 @@ std::string ScriptedRuntime::InputBox(const std::string& prompt, const std::stri
     std::string a = inputs.front();
     inputs.pop_front();
     return a;
+}
+
+std::string ScriptedRuntime::ResourceText(const std::string& path) {
+    const std::string name = path.rfind(":/", 0) == 0 ? path.substr(2) : path;
+    std::ifstream in(std::string(NUVIK_RESOURCE_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace vb

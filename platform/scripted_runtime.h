@@ -61,6 +61,9 @@ public:
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     void Beep() override { ++beeps; }
+    // Read from the source tree's resources folder, which mirrors the
+    // embedded paths (":/text/help.html" is resources/text/help.html).
+    std::string ResourceText(const std::string& path) override;
     std::string AppPath() override { return folder; }
     void ShowForm(Form& form) override { shown.push_back(&form); }
     void UnloadForm(Form& form) override { unloaded.push_back(&form); }
