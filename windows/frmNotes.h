@@ -1,5 +1,7 @@
 #pragma once
 // The notes window: free text kept in "Notes.txt" beside the program.
+#include <string>
+
 #include "platform/forms.h"
 
 class frmNotes : public vb::Form {
@@ -15,6 +17,7 @@ public:
     void cmdSaveNotes_Click();
     void cmdResetNotes_Click();
 
-    // The built-in text that "Reset Notes" restores.
+    // The built-in text that "Reset Notes" restores: its lines, each ended
+    // by CR LF.
     std::string DefaultText();
 };

@@ -1,0 +1,105 @@
+#include "windows/frmNotes.h"
+
+#include <algorithm>
+
+#include "platform/runtime.h"
+#include "platform/seqfile.h"
+
+namespace {
+
+constexpr const char* kNotesFile = "Notes.txt";
+
+vb::Control& Place(vb::Control& c, float left, float top, float width, float height, int tab) {
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+    c.TabIndex = tab;
+    return c;
+}
+
+} // namespace
+
+frmNotes::frmNotes(vb::Runtime& rt) : vb::Form(rt, "frmNotes") {
+    Caption = std::string("Lab number // Victories // Defeats - Notes - Nuvik3t");
+    ClientWidth = 8355.0f;
+    ClientHeight = 4605.0f;
+    Icon = ":/icon/nuvik3t.ico";
+
+    txtNotes = &Add<vb::Control>(vb::ControlKind::TextBox, "txtNotes");
+    txtNotes->MultiLine = true;
+    txtNotes->VerticalScrollBar = true;
+    txtNotes->Text = DefaultText();
+    Place(*txtNotes, 105, 135, 8070, 3225, 0);
+
+    cmdSaveNotes = &Add<vb::Control>(vb::ControlKind::CommandButton, "cmdSaveNotes");
+    cmdSaveNotes->Caption = std::string("SAVE NOTES");
+    Place(*cmdSaveNotes, 6120, 3645, 1560, 450, 1);
+
+    lblHelpN = &Add<vb::Control>(vb::ControlKind::Label, "lblHelpN");
+    lblHelpN->Caption = std::string("ADD NOTES IF YOU WANT...");
+    Place(*lblHelpN, 915, 3660, 3450, 570, 2);
+
+    cmdResetNotes = &Add<vb::Control>(vb::ControlKind::CommandButton, "cmdResetNotes");
+    cmdResetNotes->Caption = std::string("Reset Notes");
+    Place(*cmdResetNotes, 4905, 3705, 885, 465, 3);
+
+    Load = [this] { Form_Load(); };
+    cmdSaveNotes->Click = [this] { cmdSaveNotes_Click(); };
+    cmdResetNotes->Click = [this] { cmdResetNotes_Click(); };
+}
+
+void frmNotes::Form_Load() {
+    const std::string path = rt().AppFile(kNotesFile);
+    // Only a file that is not there is created empty; one that exists but
+    // cannot be read is left alone, so its notes are not lost.
+    {
+        vb::SeqReader probe;
+        if (probe.Open(path) == vb::FileError::FileNotFound) {
+            vb::SeqWriter::CreateEmpty(path);
+        }
+    }
+    // The box shows what was read: nothing, when the file is empty or could
+    // not be read.
+    std::string text;
+    vb::SeqReader f;
+    f.Open(path);
+    f.Input(text);
+    txtNotes->Text = text;
+    f.Close();
+}
+
+void frmNotes::cmdSaveNotes_Click() {
+    // The file holds the text as one quoted item, which cannot carry a
+    // double quote; the player sees the apostrophes in the box at once.
+    std::string text = txtNotes->Text;
+    std::replace(text.begin(), text.end(), '"', '\'');
+    txtNotes->Text = text;
+    // Replaced whole at Close: a failed save keeps the previous file.
+    vb::SeqWriter f(rt().AppFile(kNotesFile));
+    f.Write({txtNotes->Text.get()});
+    f.Close();
+}
+
+void frmNotes::cmdResetNotes_Click() { txtNotes->Text = DefaultText(); }
+
+std::string frmNotes::DefaultText() {
+    // Each line gets its CR LF here, whatever line ends the stored text has.
+    const std::string stored = rt().ResourceText(":/text/notes_default.txt");
+    std::string text;
+    std::size_t start = 0;
+    while (start < stored.size()) {
+        std::size_t end = stored.find('\n', start);
+        const std::size_t next = end == std::string::npos ? stored.size() : end + 1;
+        if (end == std::string::npos) {
+            end = stored.size();
+        }
+        if (end > start && stored[end - 1] == '\r') {
+            --end;
+        }
+        text += stored.substr(start, end - start);
+        text += "\r\n";
+        start = next;
+    }
+    return text;
+}
