@@ -11,4 +11,16 @@ Nuvik3Main::Nuvik3Main(vb::Runtime& rt) : vb::Form(rt, "Nuvik3Main") {
 Nuvik3Main::~Nuvik3Main() = default;
 
 void Nuvik3Main::BindEvents() {
+    Load = [this] { Form_Load(); };
+    Resize = [this] { Form_Resize(); };
+    KeyPress = [this](Int16& KeyAscii) { Form_KeyPress(KeyAscii); };
+    cmdHelp->Click = [this] { cmdHelp_Click(); };
+    cmdCerrar->Click = [this] { cmdCerrar_Click(); };
+    cmdDispNotes->Click = [this] { cmdDispNotes_Click(); };
+    cmdKLWRP->Click = [this] { cmdKLWRP_Click(); };
+    cmdExit->Click = [this] { cmdExit_Click(); };
+    cmdSaveCh->Click = [this] { cmdSaveCh_Click(); };
+    cmdReset->Click = [this] { cmdReset_Click(); };
+    cmdHSReset->Click = [this] { cmdHSReset_Click(); };
+    chkSound->Click = [this] { chkSound_Click(); };
 }

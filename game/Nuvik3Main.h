@@ -116,6 +116,8 @@ public:
     void HideNuvik();
     void DrawNuvik();
     void ShowScores();
+    // Fills MuroIdx with c + 75 * r for column c, row r.
+    void FillMuroIdx();
     // The image of cell (col, row); the caller checks the bounds.
     vb::Control& Cell(int col, int row) { return imgMuro(MuroIdx[col][row]); }
 
@@ -131,6 +133,9 @@ public:
     void cmdDispNotes_Click();
     void cmdKLWRP_Click();
     void cmdExit_Click();
+
+    // ---- Keyboard (keyboard.cpp) ---------------------------------------
+    void Form_KeyPress(Int16& KeyAscii);
 
     // ---- Settings file (settings.cpp) ----------------------------------
     void DefaultSettings();
@@ -232,6 +237,9 @@ public:
 private:
     void BuildDesign();
     void BindEvents();
+
+    // Puts WinState and the four Win bounds on the window, in that order.
+    void ApplyWindowSettings();
 
     // Labyrinth generator internals.
     void DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, Int16 MaxTotal,
