@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/scripted_runtime.h"
+#include "platform/vbtext.h"
+#include "windows/frmNotes.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Makes every write to a file beyond its first byte fail, as a full disk would.
+class FullDisk {
+public:
+    FullDisk() {
+        old_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit tight = saved_;
+        tight.rlim_cur = 1;
+        setrlimit(RLIMIT_FSIZE, &tight);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*old_)(int) = nullptr;
+};
+
+// A runtime whose default notes text is given by the test.
+class TextRuntime : public vb::ScriptedRuntime {
+public:
+    std::string notesText;
+    std::string ResourceText(const std::string& path) override {
+        return path == ":/text/notes_default.txt" ? notesText : ScriptedRuntime::ResourceText(path);
+    }
+};
+
+class Notes : public ::testing::Test {
+protected:
+    std::string File() { return rt.AppFile("Notes.txt"); }
+    // A fresh window, loaded as the game window's button loads it.
+    std::string Reload() {
+        frmNotes again(rt);
+        again.Show();
+        return again.txtNotes->Text;
+    }
+
+    vb::ScriptedRuntime rt;
+    frmNotes n{rt};
+};
+
+TEST_F(Notes, DesignHasItsCaptionSizeAndFourControlsInTabOrder) {
+    EXPECT_EQ(n.Caption.get(), "Lab number // Victories // Defeats - Notes - Nuvik3t");
+    EXPECT_EQ(n.ClientWidth, 8355.0f);
+    EXPECT_EQ(n.ClientHeight, 4605.0f);
+    EXPECT_EQ(n.Icon, ":/icon/nuvik3t.ico");
+    ASSERT_EQ(n.Children().size(), 4u);
+    const struct {
+        vb::Control* c;
+        vb::ControlKind kind;
+        const char* caption;
+        float l, t, w, h;
+    } expected[] = {
+        {n.txtNotes, vb::ControlKind::TextBox, "", 105, 135, 8070, 3225},
+        {n.cmdSaveNotes, vb::ControlKind::CommandButton, "SAVE NOTES", 6120, 3645, 1560, 450},
+        {n.lblHelpN, vb::ControlKind::Label, "ADD NOTES IF YOU WANT...", 915, 3660, 3450, 570},
+        {n.cmdResetNotes, vb::ControlKind::CommandButton, "Reset Notes", 4905, 3705, 885, 465},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const auto& e = expected[i];
+        SCOPED_TRACE(e.c->Name());
+        EXPECT_EQ(e.c->Kind(), e.kind);
+        EXPECT_EQ(e.c->TabIndex, i);
+        EXPECT_EQ(e.c->Caption.get(), e.caption);
+        EXPECT_EQ(e.c->Left.get(), e.l);
+        EXPECT_EQ(e.c->Top.get(), e.t);
+        EXPECT_EQ(e.c->Width.get(), e.w);
+        EXPECT_EQ(e.c->Height.get(), e.h);
+        EXPECT_FALSE(e.c->Default);
+    }
+    EXPECT_TRUE(n.txtNotes->MultiLine);
+    EXPECT_TRUE(n.txtNotes->VerticalScrollBar);
+    EXPECT_EQ(n.txtNotes->Text.get(), n.DefaultText());
+}
+
+TEST(NotesDefaultText, EveryLineEndsInCrLfWhateverTheStoredLineEnds) {
+    for (const char* stored : {"one\ntwo\n\nlast\n", "one\r\ntwo\r\n\r\nlast\r\n", "one\ntwo\r\n\nlast"}) {
+        TextRuntime rt;
+        rt.notesText = stored;
+        frmNotes n(rt);
+        EXPECT_EQ(n.DefaultText(), "one\r\ntwo\r\n\r\nlast\r\n") << stored;
+        EXPECT_EQ(n.txtNotes->Text.get(), n.DefaultText());
+    }
+}
+
+TEST_F(Notes, TheDefaultTextHas58LinesAnd1305Characters) {
+    const std::string text = n.DefaultText();
+    EXPECT_EQ(vb::Len(text), 1305);
+    int lines = 0;
+    int empty = 0;
+    int longest = 0;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const int len = vb::Len(text.substr(start, end - start));
+        ++lines;
+        empty += len == 0 ? 1 : 0;
+        longest = std::max(longest, len);
+    }
+    EXPECT_EQ(lines, 58);
+    EXPECT_EQ(empty, 3);
+    EXPECT_EQ(longest, 51);
+}
+
+TEST_F(Notes, AMissingFileIsCreatedEmptyAndShowsAnEmptyBox) {
+    n.Show();
+    EXPECT_TRUE(std::filesystem::is_regular_file(File()));
+    EXPECT_EQ(ReadBytes(File()), "");
+    EXPECT_EQ(n.txtNotes->Text.get(), "");
+    ASSERT_EQ(rt.shown.size(), 1u);
+    EXPECT_EQ(rt.shown[0], &n);
+}
+
+TEST_F(Notes, QuotesBecomeApostrophesInTheBoxAndTheFile) {
+    n.Show();
+    n.txtNotes->Text = std::string("Lab \"7\" won");
+    n.cmdSaveNotes->Click();
+    EXPECT_EQ(n.txtNotes->Text.get(), "Lab '7' won");
+    EXPECT_EQ(ReadBytes(File()), "\"Lab '7' won\"\r\n");
+    EXPECT_EQ(Reload(), "Lab '7' won");
+}
+
+TEST_F(Notes, SeveralLinesAreOneRecordAndComeBackWhole) {
+    n.Show();
+    n.txtNotes->Text = std::string("ab\r\ncd");
+    n.cmdSaveNotes_Click();
+    EXPECT_EQ(ReadBytes(File()), "\"ab\r\ncd\"\r\n");
+    n.txtNotes->Text = std::string("\r\n  lab 3, lost\r\nlab 4: won\r\n\r\n");
+    n.cmdSaveNotes_Click();
+    EXPECT_EQ(Reload(), "\r\n  lab 3, lost\r\nlab 4: won\r\n\r\n");
+}
+
+TEST_F(Notes, AnEmptyBoxIsFourBytesAndLoadsEmpty) {
+    n.Show();
+    n.txtNotes->Text = std::string();
+    n.cmdSaveNotes_Click();
+    EXPECT_EQ(ReadBytes(File()), "\"\"\r\n");
+    EXPECT_EQ(Reload(), "");
+}
+
+TEST_F(Notes, TheFileIsWindows1252) {
+    n.Show();
+    n.txtNotes->Text = std::string("señal ¿sí?");
+    n.cmdSaveNotes_Click();
+    EXPECT_EQ(ReadBytes(File()), "\"se\xF1" "al \xBFs\xED?\"\r\n");
+    EXPECT_EQ(Reload(), "señal ¿sí?");
+}
+
+TEST_F(Notes, AZeroByteFileShowsAnEmptyBoxAndStaysAsItIs) {
+    WriteBytes(File(), "");
+    n.Show();
+    EXPECT_EQ(n.txtNotes->Text.get(), "");
+    EXPECT_EQ(ReadBytes(File()), "");
+}
+
+TEST_F(Notes, OnlyTheFirstItemOfAFileIsShown) {
+    WriteBytes(File(), "\"first\"\r\n\"second\"\r\n");
+    n.Show();
+    EXPECT_EQ(n.txtNotes->Text.get(), "first");
+    WriteBytes(File(), "\"one\",\"two\"\r\n");
+    EXPECT_EQ(Reload(), "one");
+}
+
+TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
+    // A folder in the file's place cannot be read as a file, also by root.
+    std::filesystem::create_directory(File());
+    WriteBytes(File() + "/inside", "x");
+    n.Show();
+    EXPECT_EQ(n.txtNotes->Text.get(), "");
+    n.txtNotes->Text = std::string("new");
+    n.cmdSaveNotes_Click();
+    EXPECT_TRUE(std::filesystem::is_directory(File()));
+    EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
+}
+
+TEST_F(Notes, AFailedSaveKeepsThePreviousFile) {
+    WriteBytes(File(), "\"old notes\"\r\n");
+    n.Show();
+    n.txtNotes->Text = std::string("new \"notes\" that do not fit");
+    {
+        FullDisk full;
+        n.cmdSaveNotes_Click();
+    }
+    EXPECT_EQ(ReadBytes(File()), "\"old notes\"\r\n");
+    EXPECT_EQ(n.txtNotes->Text.get(), "new 'notes' that do not fit");
+}
+
+TEST_F(Notes, ResetPutsTheDefaultTextInTheBoxAndWritesNothing) {
+    WriteBytes(File(), "\"mine\"\r\n");
+    n.Show();
+    n.cmdResetNotes->Click();
+    EXPECT_EQ(n.txtNotes->Text.get(), n.DefaultText());
+    n.txtNotes->Text = std::string("changed");
+    n.cmdResetNotes->Click();
+    EXPECT_EQ(n.txtNotes->Text.get(), n.DefaultText());
+    EXPECT_EQ(ReadBytes(File()), "\"mine\"\r\n");
+}
+
+} // namespace
