@@ -84,11 +84,14 @@ const std::vector<std::string_view> kNotes = {
 // Characters that Windows-1252 stores at the same code as Unicode.
 bool fitsWindows1252(QChar c) { return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF); }
 
+// The help panel's rich text. Nothing follows </html>: Qt would append a
+// trailing line break to the last paragraph as a blank in the body's font.
 constexpr std::string_view kHelp = R"html(<!DOCTYPE html>
 <html>
 <head>
 <meta charset="utf-8">
 <style>
+body { font-family: Arial, 'Liberation Sans', 'DejaVu Sans', sans-serif; font-size: 10pt; }
 p, td { margin-top: 0px; margin-bottom: 4px; }
 .en { font-family: 'Times New Roman', 'Liberation Serif', 'DejaVu Serif', serif; font-size: 12pt; font-style: italic; }
 .es { font-family: 'Times New Roman', 'Liberation Serif', 'DejaVu Serif', serif; font-size: 12pt; font-style: normal; }
@@ -99,7 +102,7 @@ p, td { margin-top: 0px; margin-bottom: 4px; }
 </head>
 <body>
 
-<p class="en" align="center"><span style="font-size: 16pt;">The easy way!</span></p>
+<p class="en" align="center">The easy way!</p>
 <p class="en" align="center">Nuvik3t [Labyrinth] &mdash; v 7.7.00</p>
 
 <p class="en gap">Whenever you can, go to the exit door, and keep playing level after level.
@@ -218,11 +221,7 @@ que guardó) quedan en el disco.</p>
 <p class="note">Los laberintos de largo normal son los más fáciles; los de ramas horizontales
 cortas o largas, los más difíciles.</p>
 <p class="note">(FIN)</p>
-<p class="note" align="center"><b>Good luck!</b></p>
-
-</body>
-</html>
-)html";
+<p class="note" align="center"><b>Good luck!</b></p></body></html>)html";
 
 QByteArray oneLine(std::string_view text)
 {
