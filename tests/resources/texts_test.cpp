@@ -74,7 +74,6 @@ TEST(OneLineTexts, CreditsAndDedicationTitleAreSingleUtf8Lines)
     }
     bool valid = false;
     EXPECT_TRUE(utf8(":/text/credits.txt", &valid).contains("7.7"));
-    EXPECT_EQ(embedded(":/dedication.txt"), embedded(":/text/dedication.txt"));
 }
 
 class HelpText : public ::testing::Test {

@@ -157,10 +157,10 @@ int main(int argc, char* argv[])
         writeFile(folder, "pictures/final.jpg", jpegFile(drawn.finalPicture));
         writeFile(folder, "pictures/dedication.jpg", jpegFile(drawn.dedication));
         writeFile(folder, "icon/nuvik3t.ico", icoFile(drawn.icon));
-        writeFile(folder, "help.html", helpHtml());
-        writeFile(folder, "notes_default.txt", notesDefaultText());
-        writeFile(folder, "credits.txt", creditsLine());
-        writeFile(folder, "dedication.txt", dedicationTitle());
+        writeFile(folder, "text/help.html", helpHtml());
+        writeFile(folder, "text/notes_default.txt", notesDefaultText());
+        writeFile(folder, "text/credits.txt", creditsLine());
+        writeFile(folder, "text/dedication.txt", dedicationTitle());
 
         if (parser.isSet(sheetOption)) {
             const QString sheetPath = parser.value(sheetOption);
