@@ -6,6 +6,7 @@
 #include "platform/runtime.h"
 
 using vb::Align;
+using vb::Place;
 using vb::ControlKind;
 using vb::Rgb;
 
@@ -13,15 +14,6 @@ namespace {
 
 const vb::Font kSansBold825{"MS Sans Serif", 8.25f, true, false};
 const vb::Font kSansBold975{"MS Sans Serif", 9.75f, true, false};
-
-vb::Control& Place(vb::Control& c, float left, float top, float width, float height, int tab = -1) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    c.TabIndex = tab;
-    return c;
-}
 
 vb::Control& Button(vb::Container& in, const char* name, const char* caption, float l, float t,
                     float w, float h, int tab) {

@@ -122,6 +122,16 @@ private:
     Form* form_ = nullptr;
 };
 
+// Sets a control's designed place, size and tab index in one go.
+inline Control& Place(Control& c, float left, float top, float width, float height, int tab = -1) {
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+    c.TabIndex = tab;
+    return c;
+}
+
 class Timer : public Control {
 public:
     explicit Timer(std::string name);

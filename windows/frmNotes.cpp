@@ -9,16 +9,9 @@ namespace {
 
 constexpr const char* kNotesFile = "Notes.txt";
 
-vb::Control& Place(vb::Control& c, float left, float top, float width, float height, int tab) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    c.TabIndex = tab;
-    return c;
-}
-
 } // namespace
+
+using vb::Place;
 
 frmNotes::frmNotes(vb::Runtime& rt) : vb::Form(rt, "frmNotes") {
     Caption = std::string("Lab number // Victories // Defeats - Notes - Nuvik3t");

@@ -11,48 +11,9 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/scripted_runtime.h"
+#include "support/files.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Records(const std::string& bytes) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        out.push_back(bytes.substr(start, end - start));
-    }
-    return out;
-}
-
-// Makes every write to a file beyond its first byte fail, as a full disk would.
-class FullDisk {
-public:
-    FullDisk() {
-        old_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit tight = saved_;
-        tight.rlim_cur = 1;
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, old_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*old_)(int) = nullptr;
-};
 
 const std::string kFirstRun =
     "1\r\n0\r\n0\r\n360,255\r\n11415,8160\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n";

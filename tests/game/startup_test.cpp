@@ -8,21 +8,11 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/scripted_runtime.h"
+#include "support/files.h"
 #include "windows/frmKLWRP.h"
 #include "windows/frmNotes.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 struct Panels {
     bool menu, juego, help, color;

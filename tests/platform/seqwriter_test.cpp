@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -132,19 +130,13 @@ TEST_F(SeqWriterTest, FailedWriteLeavesTheOldFileByteIdentical)
     const std::string old = "1\r\n0\r\n0\r\n360,255\r\n";
     WriteBytes(path, old);
 
-    rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 8;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-
-    SeqWriter w(path);
-    w.Write({std::string(100, 'x')});
-    const FileError result = w.Close();
-
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    FileError result = FileError::None;
+    {
+        FullDisk full(8);
+        SeqWriter w(path);
+        w.Write({std::string(100, 'x')});
+        result = w.Close();
+    }
 
     EXPECT_EQ(result, FileError::IoError);
     EXPECT_EQ(ReadBytes(path), old);

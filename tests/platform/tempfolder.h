@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 #include <stdlib.h>
 
 class TempFolder {
@@ -45,14 +47,3 @@ public:
 private:
     std::string path_;
 };
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}

@@ -10,41 +10,11 @@
 #include <string>
 
 #include "platform/scripted_runtime.h"
+#include "support/files.h"
 #include "platform/vbtext.h"
 #include "windows/frmNotes.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Makes every write to a file beyond its first byte fail, as a full disk would.
-class FullDisk {
-public:
-    FullDisk() {
-        old_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit tight = saved_;
-        tight.rlim_cur = 1;
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, old_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*old_)(int) = nullptr;
-};
 
 // A runtime whose default notes text is given by the test.
 class TextRuntime : public vb::ScriptedRuntime {
