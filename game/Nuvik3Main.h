@@ -105,6 +105,8 @@ public:
     vb::Control* cmdCerrar = nullptr;
 
     // ---- Board (board.cpp) ---------------------------------------------
+    // MuroIdx(c, r) = c + 75 r, filled at start-up.
+    void FillMuroIdx();
     void SetCell(Int16& Row, Int16& Col, std::string& Kind, Int16& Count, bool& Flag);
     // By-value convenience for callers that pass constants.
     void SetCell(Int16 Row, Int16 Col, const char* Kind, Int16 Count = 1, bool Flag = false);
@@ -242,6 +244,7 @@ private:
     void ApplyWindowSettings();
 
     // Labyrinth generator internals.
+    friend class LabyrinthTestAccess;
     void DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, Int16 MaxTotal,
                      Int16 MaxLenV, Int16 MaxLenH);
     bool CanDig(const DigPos& P);
