@@ -118,8 +118,6 @@ public:
     void HideNuvik();
     void DrawNuvik();
     void ShowScores();
-    // Fills MuroIdx with c + 75 * r for column c, row r.
-    void FillMuroIdx();
     // The image of cell (col, row); the caller checks the bounds.
     vb::Control& Cell(int col, int row) { return imgMuro(MuroIdx[col][row]); }
 

@@ -121,16 +121,3 @@ void Nuvik3Main::cmdExit_Click() {
     rt().UnloadForm(*this);
     rt().EndProgram();
 }
-
-void Nuvik3Main::FillMuroIdx() {
-    Int16 c = 0;
-    Int16 r = 0;
-    for (int i = 0; i < kCells; ++i) {
-        MuroIdx[c][r] = static_cast<Int16>(i);
-        ++c;
-        if (c == kCols) {
-            c = 0;
-            ++r;
-        }
-    }
-}
