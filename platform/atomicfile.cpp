@@ -1,0 +1,97 @@
+#include "platform/atomicfile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vb {
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Opens a new temporary file next to path; -1 with errno set on failure.
+int CreateTemporary(const std::string& path, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        // 0666 so the new file gets the same permissions (after umask) a
+        // plainly created one would.
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Failure after the temporary file exists: remove it, keep the cause.
+FileError Abandon(int fd, const std::string& tempPath)
+{
+    const int err = errno;
+    if (fd >= 0)
+        ::close(fd);
+    ::unlink(tempPath.c_str());
+    return FileErrorFromErrno(err);
+}
+
+} // namespace
+
+FileError ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode))
+            return FileError::PathFileAccess;
+        // Renaming would get past a write-protected file; the runtime refuses.
+        if (::access(path.c_str(), W_OK) != 0)
+            return FileErrorFromErrno(errno);
+    }
+
+    std::string tempPath;
+    const int fd = CreateTemporary(path, tempPath);
+    if (fd < 0) {
+        const FileError e = FileErrorFromErrno(errno);
+        return e == FileError::FileNotFound ? FileError::PathNotFound : e;
+    }
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        return Abandon(fd, tempPath);
+    if (::close(fd) != 0)
+        return Abandon(-1, tempPath);
+    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+        return Abandon(-1, tempPath);
+
+    // Makes the rename itself durable; the new content is in place already,
+    // so a failure here is not one of the write.
+    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return FileError::None;
+}
+
+} // namespace vb

@@ -1,0 +1,17 @@
+#pragma once
+// Replacing a file whole: the new content goes to a temporary file beside it,
+// is flushed to disk and then renamed over the old one, so a failure at any
+// point leaves either the old file or the new one, never a mix or an empty
+// file.
+#include "platform/fileerror.h"
+
+#include <string>
+
+namespace vb {
+
+// On failure the old file is untouched and no temporary file is left behind.
+// A missing folder is PathNotFound, a folder in the file's place
+// PathFileAccess, an existing file we may not write PermissionDenied.
+FileError ReplaceFile(const std::string& path, const std::string& bytes);
+
+} // namespace vb

@@ -1,0 +1,21 @@
+#include "platform/fileerror.h"
+
+#include <cerrno>
+
+namespace vb {
+
+FileError FileErrorFromErrno(int err)
+{
+    switch (err) {
+    case ENOENT: return FileError::FileNotFound;
+    case ENOTDIR: return FileError::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY: return FileError::PermissionDenied;
+    case EISDIR: return FileError::PathFileAccess;
+    default: return FileError::IoError;
+    }
+}
+
+} // namespace vb
