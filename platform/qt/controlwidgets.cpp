@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -14,6 +16,30 @@
 namespace vb::host {
 
 namespace {
+
+// A command button whose caption wraps onto more lines when it is too long
+// for one, as the forms runtime's buttons do; Qt's would cut it off.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        QRect area = rect().adjusted(3, 2, -3, -2);
+        if (isDown()) {
+            area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+        }
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
+    }
+};
 
 void ApplyColors(QWidget* widget, const Control& control) {
     const auto back = ToQColor(control.BackColor);
@@ -73,7 +99,7 @@ QWidget* CreateControlWidget(Control& control, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (control.Kind()) {
     case ControlKind::CommandButton:
-        widget = new QPushButton(parent);
+        widget = new CommandButton(parent);
         break;
     case ControlKind::CheckBox:
         widget = new QCheckBox(parent);

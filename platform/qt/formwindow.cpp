@@ -42,9 +42,9 @@ FormWindow::FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
     if (!icon.isEmpty() && QFile::exists(icon)) {
         setWindowIcon(QIcon(icon));
     }
-    if (HasOwnFont(form.font)) {
-        setFont(ToQFont(form.font, font()));
-    }
+    // The designs were laid out for the runtime's default font; Qt's is
+    // larger and would not fit their captions.
+    setFont(HasOwnFont(form.font) ? ToQFont(form.font, FormDefaultFont(font())) : FormDefaultFont(font()));
     client_ = new PanelWidget(form, pictures_, this);
     client_->setObjectName(QStringLiteral("client"));
     build(form, *client_);

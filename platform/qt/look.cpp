@@ -1,6 +1,9 @@
 #include "platform/qt/look.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
+#include <algorithm>
 
 namespace vb::host {
 
@@ -42,10 +45,32 @@ QString PresentSansFamily() {
     return family;
 }
 
+// The designs were measured against the old sans font, whose letters take
+// about 0.52 of its size in pixels on average. Present sans fonts are wider,
+// so a substitute is made smaller until its letters take the same room, and
+// captions fit the buttons and labels drawn for them.
+constexpr double kDesignLetterWidth = 0.52;
+
+double SubstituteScale(const QString& family) {
+    static QHash<QString, double> scales;
+    auto found = scales.constFind(family);
+    if (found != scales.constEnd()) {
+        return *found;
+    }
+    QFont probe(family);
+    probe.setPixelSize(100);
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double average = QFontMetricsF(probe).horizontalAdvance(letters) / letters.size();
+    const double scale = average > 0 ? std::min(1.0, kDesignLetterWidth * 100 / average) : 1.0;
+    scales.insert(family, scale);
+    return scale;
+}
+
 } // namespace
 
 QFont ToQFont(const Font& font, const QFont& inherited) {
     QFont f = inherited;
+    double scale = 1.0;
     if (!font.name.empty()) {
         const QString family = ToQString(font.name);
         if (QFontDatabase::hasFamily(family)) {
@@ -53,14 +78,20 @@ QFont ToQFont(const Font& font, const QFont& inherited) {
         } else {
             f.setFamily(PresentSansFamily());
             f.setStyleHint(QFont::SansSerif);
+            scale = SubstituteScale(f.family());
         }
     }
-    if (font.size > 0) {
-        f.setPointSizeF(font.size);
+    const double points = font.size > 0 ? font.size : inherited.pointSizeF();
+    if (points > 0) {
+        f.setPointSizeF(points * scale);
     }
     f.setBold(font.bold);
     f.setItalic(font.italic);
     return f;
+}
+
+QFont FormDefaultFont(const QFont& inherited) {
+    return ToQFont(Font{"MS Sans Serif", 8.25f, false, false}, inherited);
 }
 
 } // namespace vb::host

@@ -28,6 +28,10 @@ std::optional<QColor> ToQColor(std::int32_t rgb);
 // font of the same size.
 QFont ToQFont(const Font& font, const QFont& inherited);
 
+// The font of a control that names none: the forms runtime's own default,
+// MS Sans Serif 8.25 pt, or its substitute.
+QFont FormDefaultFont(const QFont& inherited);
+
 // True when the model font says anything at all.
 bool HasOwnFont(const Font& font);
 
