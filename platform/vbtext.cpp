@@ -104,13 +104,11 @@ bool NumberValue(const NumberScan& n, double& value)
     double v = 0.0;
     const char* first = n.plain.data();
     const char* last = first + n.plain.size();
-    const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
+    // The scan guarantees digits, so the only refusal left is the range.
+    if (std::from_chars(first, last, v, std::chars_format::general).ec == std::errc::result_out_of_range) {
         if (n.scale + n.exponent >= 0)
             return false;
         v = 0.0; // too small: underflows to zero
-    } else if (ec != std::errc{} || ptr != last) {
-        v = 0.0; // a lone point with digits on neither side cannot get here
     }
     value = n.negative ? -v : v;
     return true;
