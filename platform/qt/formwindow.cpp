@@ -495,7 +495,14 @@ void FormWindow::scheduleBoundsReport() {
 
 void FormWindow::reportBounds() {
     reportQueued_ = false;
-    if (form_ == nullptr || !isVisible() || isMinimized()) {
+    if (form_ == nullptr || !isVisible()) {
+        return;
+    }
+    if (isMinimized()) {
+        // No bounds worth telling, but the first display is still news.
+        if (!reported_ && form_->Resize) {
+            reported_ = gate_.Run(form_->Resize);
+        }
         return;
     }
     if (!gate_.Free()) {
@@ -518,9 +525,18 @@ void FormWindow::reportBounds() {
         }
     }
     const QRect outer = frameGeometry();
-    gate_.Run([this, outer] {
-        form_->HostBoundsChanged(ToTwips(outer.x()), ToTwips(outer.y()), ToTwips(outer.width()),
-                                 ToTwips(outer.height()));
+    const bool firstDisplay = !reported_;
+    reported_ = true;
+    gate_.Run([this, outer, firstDisplay] {
+        const float width = ToTwips(outer.width());
+        const float height = ToTwips(outer.height());
+        const bool resized = width != form_->Width || height != form_->Height;
+        form_->HostBoundsChanged(ToTwips(outer.x()), ToTwips(outer.y()), width, height);
+        // A form hears Resize at its first display even when the window
+        // came out exactly the size it asked for.
+        if (firstDisplay && !resized && form_ != nullptr && form_->Resize) {
+            form_->Resize();
+        }
     });
 }
 

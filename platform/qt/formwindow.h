@@ -78,6 +78,7 @@ private:
     bool presented_ = false;
     bool closingByHost_ = false;
     bool reportQueued_ = false;
+    bool reported_ = false;   // the form has heard its first bounds
     // The outer size asked for at the first show, kept until the window
     // manager has told us how thick its frame is.
     QSize wantedOuter_;

@@ -247,6 +247,8 @@ TEST_F(HostedForm, AnOuterSizeInTheModelIsTheSizeWithTheFrame) {
     game.Height = 8160;
     game.Left = 315;
     game.Top = 810;
+    int resized = 0;
+    game.Resize = [&resized] { ++resized; };
     game.Show();
     QWidget* gameWindow = rt.WindowOf(game);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(gameWindow));
@@ -257,6 +259,8 @@ TEST_F(HostedForm, AnOuterSizeInTheModelIsTheSizeWithTheFrame) {
     QTest::qWait(20);
     EXPECT_EQ(game.Width, 11415);
     EXPECT_EQ(game.Height, 8160);
+    // Resize at the first display, though the size came out as asked.
+    EXPECT_EQ(resized, 1);
 }
 
 TEST_F(HostedForm, UserCloseTellsTheFormWhichMayThenGoAway) {
