@@ -29,7 +29,6 @@ public:
                std::function<void(Form&)> onDropped);
     ~FormWindow() override;
 
-    Form* Model() const { return form_; }
     // Shows the window and brings it forward; the first time it is sized
     // and placed from the model.
     void Present();

@@ -35,11 +35,8 @@ PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* pare
     // Every pixel is painted here, so Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     back_ = ToQColor(model.BackColor).value_or(palette().color(QPalette::Window));
-    if (auto fore = ToQColor(model.ForeColor)) {
-        QPalette pal = palette();
-        pal.setColor(QPalette::WindowText, *fore);
-        setPalette(pal);
-    }
+    // Only the caption: children keep their own default colours.
+    fore_ = ToQColor(model.ForeColor).value_or(palette().color(QPalette::WindowText));
 }
 
 void PanelWidget::AddPainted(Control& child) {
@@ -191,7 +188,7 @@ void PanelWidget::paintFrame(QPainter& painter) {
         const QRect label(8, 0, text.width() + 4, text.height());
         painter.fillRect(label, back_);
         painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(fore_);
         painter.drawText(label.adjusted(2, 0, 0, 0), flags, caption_);
     }
 }

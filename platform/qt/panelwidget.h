@@ -79,6 +79,7 @@ private:
     bool wholePending_ = false;
     Control* pressed_ = nullptr;
     QColor back_;
+    QColor fore_;
     QString caption_;
 };
 

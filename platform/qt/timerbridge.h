@@ -19,7 +19,6 @@ public:
     void Sync();
     // The model is going away: never tick again.
     void Detach();
-    bool Running() const { return timer_.isActive(); }
 
 private:
     void tick();
