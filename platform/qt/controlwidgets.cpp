@@ -1,0 +1,157 @@
+#include "platform/qt/controlwidgets.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "platform/qt/look.h"
+
+namespace vb::host {
+
+namespace {
+
+// A command button whose caption wraps onto more lines when it is too long
+// for one, as the forms runtime's buttons do; Qt's would cut it off.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        QRect area = rect().adjusted(3, 2, -3, -2);
+        if (isDown()) {
+            area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+        }
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
+    }
+};
+
+void ApplyColors(QWidget* widget, const Control& control) {
+    const auto back = ToQColor(control.BackColor);
+    const auto fore = ToQColor(control.ForeColor);
+    if (!back && !fore) {
+        return;
+    }
+    QPalette pal = widget->palette();
+    if (back) {
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+            pal.setColor(role, *back);
+        }
+        widget->setAutoFillBackground(true);
+    }
+    if (fore) {
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            pal.setColor(role, *fore);
+        }
+    }
+    widget->setPalette(pal);
+}
+
+QWidget* CreateTextBox(const Control& control, QWidget* parent) {
+    if (!control.MultiLine) {
+        return new QLineEdit(parent);
+    }
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(control.VerticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                               : Qt::ScrollBarAlwaysOff);
+    return edit;
+}
+
+QWidget* CreateRichText(const Control& control, QWidget* parent) {
+    auto* browser = new QTextBrowser(parent);
+    browser->setOpenExternalLinks(false);
+    const QString path = ToQString(control.Document);
+    if (path.startsWith(QLatin1String(":/")) && QFile::exists(path)) {
+        // Through the URL, so the document's own charset declaration counts.
+        browser->setSource(QUrl(QLatin1String("qrc") + path));
+    }
+    return browser;
+}
+
+} // namespace
+
+QString WidgetName(const Control& control) {
+    QString name = ToQString(control.Name());
+    if (control.Index() >= 0) {
+        name += QStringLiteral("(%1)").arg(control.Index());
+    }
+    return name;
+}
+
+QWidget* CreateControlWidget(Control& control, QWidget* parent) {
+    QWidget* widget = nullptr;
+    switch (control.Kind()) {
+    case ControlKind::CommandButton:
+        widget = new CommandButton(parent);
+        break;
+    case ControlKind::CheckBox:
+        widget = new QCheckBox(parent);
+        break;
+    case ControlKind::TextBox:
+        widget = CreateTextBox(control, parent);
+        break;
+    case ControlKind::RichTextBox:
+        widget = CreateRichText(control, parent);
+        break;
+    default:
+        return nullptr;
+    }
+    widget->setObjectName(WidgetName(control));
+    ApplyColors(widget, control);
+    for (PropId id : {PropId::Caption, PropId::Text, PropId::Value}) {
+        ShowProperty(widget, control, id);
+    }
+    return widget;
+}
+
+void ShowProperty(QWidget* widget, const Control& control, PropId id) {
+    switch (id) {
+    case PropId::Caption:
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(ToQString(control.Caption));
+        }
+        break;
+    case PropId::Text:
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            const QString text = ToQString(control.Text);
+            if (line->text() != text) {
+                line->setText(text);
+            }
+        } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            const QString text = ToEditorText(control.Text);
+            if (edit->toPlainText() != text) {
+                const QSignalBlocker quiet(edit);
+                edit->setPlainText(text);
+            }
+        }
+        break;
+    case PropId::Value:
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            const int v = control.Value;
+            box->setTristate(v == 2);
+            box->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace vb::host

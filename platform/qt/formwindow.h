@@ -1,0 +1,87 @@
+#pragma once
+// The real window of one form: built from the model when first shown, kept
+// in step with every property change, and the way clicks, typed characters,
+// moves, resizes, closes and timer ticks get back to the form.
+#include <QMargins>
+#include <QSize>
+#include <QWidget>
+#include <functional>
+#include <unordered_map>
+
+#include "platform/forms.h"
+
+class QKeyEvent;
+class QPushButton;
+
+namespace vb::host {
+
+class EventGate;
+class PanelWidget;
+class PictureCache;
+class TimerBridge;
+
+class FormWindow : public QWidget, public FormListener {
+    Q_OBJECT
+public:
+    // onDropped is told when the window lets go of its form for good (closed,
+    // or the form destroyed); the window then deletes itself.
+    FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
+               std::function<void(Form&)> onDropped);
+    ~FormWindow() override;
+
+    // Shows the window and brings it forward; the first time it is sized
+    // and placed from the model.
+    void Present();
+    // Takes the window away without telling the form the user closed it.
+    void CloseByHost();
+    // A typed key whose first receiver is in this window. True when the key
+    // was used up (a procedure cancelled it, or Enter pressed a button).
+    bool RouteKey(QKeyEvent* event);
+
+    void propertyChanged(Control& control, PropId id) override;
+    void formDestroyed(Form& form) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void build(Container& container, PanelWidget& panel);
+    void buildFrame(Frame& frame, PanelWidget& parent);
+    void buildControl(Control& control, PanelWidget& parent);
+    void setUpWidget(QWidget* widget, const Control& control);
+    void connectWidget(QWidget* widget, Control& control);
+    void buildTabOrder();
+    void formChanged(PropId id);
+    void click(Control& control);
+    bool pressForEnter();
+    void applyFirstGeometry();
+    void applyBounds();
+    void applyWindowState();
+    void scheduleBoundsReport();
+    void reportBounds();
+    QMargins frameMargins() const;
+    void drop();
+
+    Form* form_;
+    EventGate& gate_;
+    PictureCache& pictures_;
+    std::function<void(Form&)> onDropped_;
+    PanelWidget* client_ = nullptr;
+    std::unordered_map<const Control*, QWidget*> widgets_;
+    std::unordered_map<const Container*, PanelWidget*> panels_;
+    std::unordered_map<const Control*, TimerBridge*> timers_;
+    QPushButton* defaultButton_ = nullptr;
+    bool presented_ = false;
+    bool closingByHost_ = false;
+    bool reportQueued_ = false;
+    bool reported_ = false;   // the form has heard its first bounds
+    // The outer size asked for at the first show, kept until the window
+    // manager has told us how thick its frame is.
+    QSize wantedOuter_;
+    QMargins assumedMargins_;
+};
+
+} // namespace vb::host

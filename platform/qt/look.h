@@ -1,0 +1,38 @@
+#pragma once
+// Fonts, colours and text as the model gives them, turned into Qt's.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/forms.h"
+
+namespace vb::host {
+
+// The model's text is UTF-8.
+inline QString ToQString(const std::string& s) { return QString::fromStdString(s); }
+inline std::string ToStdString(const QString& s) { return s.toStdString(); }
+
+// A multi-line text box holds its lines joined by CR LF, as the forms
+// runtime always did; Qt's editors use LF alone.
+QString ToEditorText(const std::string& text);
+std::string FromEditorText(const QString& text);
+
+// nullopt for the platform default colour.
+std::optional<QColor> ToQColor(std::int32_t rgb);
+
+// The model font over the font the widget would inherit. A family the
+// system lacks (the old "MS Sans Serif" above all) becomes a present sans
+// font of the same size.
+QFont ToQFont(const Font& font, const QFont& inherited);
+
+// The font of a control that names none: the forms runtime's own default,
+// MS Sans Serif 8.25 pt, or its substitute.
+QFont FormDefaultFont(const QFont& inherited);
+
+// True when the model font says anything at all.
+bool HasOwnFont(const Font& font);
+
+} // namespace vb::host

@@ -1,0 +1,114 @@
+#include "platform/qt/modalboxes.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QLabel>
+
+#include "platform/qt/look.h"
+#include "platform/runtime.h"
+
+namespace vb::host {
+
+namespace {
+
+constexpr int vbCancel = 2;
+constexpr int vbAbort = 3;
+constexpr int vbRetry = 4;
+constexpr int vbIgnore = 5;
+
+QString Title(const std::string& title) {
+    return title.empty() ? QCoreApplication::applicationName() : ToQString(title);
+}
+
+} // namespace
+
+std::vector<BoxButton> BoxButtons(int style) {
+    using B = QMessageBox;
+    switch (style & 7) {
+    case 1:
+        return {{B::Ok, vbOK}, {B::Cancel, vbCancel}};
+    case 2:
+        return {{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}};
+    case 3:
+        return {{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}};
+    case vbYesNo:
+        return {{B::Yes, vbYes}, {B::No, vbNo}};
+    case 5:
+        return {{B::Retry, vbRetry}, {B::Cancel, vbCancel}};
+    default:
+        return {{B::Ok, vbOK}};
+    }
+}
+
+QMessageBox::Icon BoxIcon(int style) {
+    switch (style & 0x70) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int EscapeAnswer(int style) {
+    const auto buttons = BoxButtons(style);
+    for (int wanted : {vbCancel, vbNo}) {
+        for (const BoxButton& b : buttons) {
+            if (b.answer == wanted) {
+                return wanted;
+            }
+        }
+    }
+    return buttons.back().answer;
+}
+
+int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) {
+    QMessageBox box(parent);
+    box.setIcon(BoxIcon(style));
+    box.setWindowTitle(Title(title));
+    // Prompts such as "<Juego en curso>" are text, never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(ToEditorText(prompt));
+    const auto buttons = BoxButtons(style);
+    QMessageBox::StandardButtons set;
+    for (const BoxButton& b : buttons) {
+        set |= b.button;
+    }
+    box.setStandardButtons(set);
+    const auto defaultIndex = static_cast<std::size_t>((style >> 8) & 3);
+    if (defaultIndex < buttons.size()) {
+        box.setDefaultButton(buttons[defaultIndex].button);
+    }
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    for (const BoxButton& b : buttons) {
+        if (clicked != nullptr && box.button(b.button) == clicked) {
+            return b.answer;
+        }
+    }
+    return EscapeAnswer(style);
+}
+
+std::string RunInputBox(QWidget* parent, const std::string& prompt, const std::string& title,
+                        const std::string& defaultText) {
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(Title(title));
+    dialog.setLabelText(ToEditorText(prompt));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    dialog.setTextValue(ToQString(defaultText));
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return ToStdString(dialog.textValue());
+}
+
+} // namespace vb::host

@@ -1,0 +1,46 @@
+#pragma once
+// Pictures from the resources, decoded once and kept ready-scaled for each
+// size they are painted at, so painting a board is only copying pixels.
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
+#include <QSize>
+#include <QString>
+
+namespace vb::host {
+
+class PictureCache {
+public:
+    // The picture as stored; a null image when the resource is missing.
+    QImage Source(const QString& path);
+
+    // The picture scaled to a logical size, with pixels for the device
+    // pixel ratio. Small pixel pictures are scaled by nearest neighbour so
+    // they stay crisp; larger ones smoothly. A missing picture gives a flat
+    // placeholder.
+    QPixmap Scaled(const QString& path, QSize logical, qreal dpr);
+
+    // The picture at its natural size (one picture pixel per logical pixel).
+    QPixmap Natural(const QString& path, qreal dpr);
+
+    // Largest side, in pixels, of a picture still treated as pixel art.
+    static constexpr int kPixelArtMax = 48;
+
+private:
+    struct Key {
+        QString path;
+        QSize size;
+        int dprPercent;
+        bool operator==(const Key&) const = default;
+    };
+    friend size_t qHash(const Key& k, size_t seed) {
+        return qHashMulti(seed, k.path, k.size.width(), k.size.height(), k.dprPercent);
+    }
+
+    QHash<QString, QImage> sources_;
+    QHash<Key, QPixmap> scaled_;
+    QSet<QString> reportedMissing_;
+};
+
+} // namespace vb::host

@@ -1,0 +1,105 @@
+#include "platform/qt/qtruntime.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include "platform/forms.h"
+#include "platform/qt/formwindow.h"
+#include "platform/qt/keyrouter.h"
+#include "platform/qt/modalboxes.h"
+
+namespace vb {
+
+namespace {
+
+constexpr int vbCritical = 16;
+
+} // namespace
+
+QtRuntime::QtRuntime() : keys_(std::make_unique<host::KeyRouter>()) {
+    gate_.SetFaultHandler([this](const std::string& message) { fault(message); });
+}
+
+QtRuntime::~QtRuntime() {
+    for (const QPointer<host::FormWindow>& window : made_) {
+        delete window.data();
+    }
+}
+
+int QtRuntime::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    if (gate_.Ended()) {
+        return host::EscapeAnswer(style);
+    }
+    const host::EventGate::ModalScope modal(gate_);
+    return host::RunMessageBox(QApplication::activeWindow(), prompt, style, title);
+}
+
+std::string QtRuntime::InputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    if (gate_.Ended()) {
+        return {};
+    }
+    const host::EventGate::ModalScope modal(gate_);
+    return host::RunInputBox(QApplication::activeWindow(), prompt, title, defaultText);
+}
+
+void QtRuntime::Beep() { QApplication::beep(); }
+
+std::string QtRuntime::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+std::string QtRuntime::ResourceText(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+void QtRuntime::ShowForm(Form& form) {
+    if (gate_.Ended()) {
+        return;
+    }
+    host::FormWindow*& window = windows_[&form];
+    if (window == nullptr) {
+        window = new host::FormWindow(form, gate_, pictures_,
+                                      [this](Form& dropped) { windows_.erase(&dropped); });
+        made_.emplace_back(window);
+    }
+    window->Present();
+}
+
+void QtRuntime::UnloadForm(Form& form) {
+    auto found = windows_.find(&form);
+    if (found != windows_.end()) {
+        found->second->CloseByHost();
+    }
+}
+
+void QtRuntime::EndProgram() {
+    if (gate_.Ended()) {
+        return;
+    }
+    gate_.End();
+    const auto windows = windows_;
+    for (const auto& [form, window] : windows) {
+        window->CloseByHost();
+    }
+    // Queued, so it also ends a program that has not entered its loop yet.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+}
+
+QWidget* QtRuntime::WindowOf(const Form& form) const {
+    auto found = windows_.find(&form);
+    return found != windows_.end() ? found->second : nullptr;
+}
+
+void QtRuntime::fault(const std::string& message) {
+    // A procedure failed in a way the game did not foresee: say so, as the
+    // forms runtime did, and end rather than run on in an unknown state.
+    MsgBox("Run-time error: " + message, vbCritical, "");
+    EndProgram();
+}
+
+} // namespace vb

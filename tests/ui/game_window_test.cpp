@@ -1,0 +1,163 @@
+// The real game window hosted: the menu and the board as a player sees them,
+// written as pictures into the build folder for a person to look at.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+
+#include "game/Nuvik3Main.h"
+#include "platform/qt/qtruntime.h"
+
+namespace {
+
+// The board as the game lays it out in play for a window of this outer size.
+void LayOutBoard(Nuvik3Main& w, float width, float height) {
+    const auto cellW = static_cast<float>(width * 150.0 / 11415.0);
+    const auto cellH = static_cast<float>(height * 210.0 / 8160.0);
+    w.fraJuego->Width = static_cast<float>(width / w.ScaleUnitX);
+    w.fraJuego->Height = static_cast<float>(height / w.ScaleUnitY);
+    for (int r = 0; r < Nuvik3Main::kRows; ++r) {
+        for (int c = 0; c < Nuvik3Main::kCols; ++c) {
+            vb::Control& cell = w.imgMuro(c + Nuvik3Main::kCols * r);
+            cell.Width = cellW;
+            cell.Height = cellH;
+            cell.Left = c * cellW + 25;
+            cell.Top = r * cellH;
+            cell.Stretch = true;
+        }
+    }
+    const auto toCell = [&](vb::Control& sprite, int c, int r) {
+        sprite.Width = cellW;
+        sprite.Height = cellH;
+        sprite.Stretch = true;
+        sprite.Move(c * cellW + 25, r * cellH);
+    };
+    for (int i = 0; i < Nuvik3Main::kFrutas; ++i) {
+        toCell(w.ImgFruta(i), 3 + 4 * i, 1 + (i % 3) * 10);
+        w.ImgFruta(i).Visible = i < 14;
+    }
+    toCell(w.ImgNuvik(0), 37, 17);
+    toCell(w.ImgNuvik(1), 37, 17);
+    w.ImgNuvik(1).Visible = false;
+    toCell(w.ImgMetaR(0), 0, 0);
+    toCell(w.ImgMetaV(0), 0, 0);
+    toCell(*w.imgBala, 0, 0);
+    w.imgBala->Visible = false;
+}
+
+// Walls on the even rows and columns and on every cell with a sprite's
+// neighbour; passages elsewhere: about half the board hidden.
+void CarvePassages(Nuvik3Main& w) {
+    for (int r = 0; r < Nuvik3Main::kRows; ++r) {
+        for (int c = 0; c < Nuvik3Main::kCols; ++c) {
+            w.imgMuro(c + Nuvik3Main::kCols * r).Visible = (r % 2 == 0) && (c % 3 != 1);
+        }
+    }
+}
+
+class GameWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Hosted as it stands, without running its start-up procedure.
+        rt.ShowForm(w);
+        window = rt.WindowOf(w);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
+        QDir().mkpath(folder);
+    }
+
+    void showOnly(vb::Frame* panel) {
+        for (vb::Frame* f : {w.fraMenu, w.fraJuego, w.fraHelp, w.fraColor}) {
+            f->Visible = f == panel;
+        }
+    }
+
+    QWidget* panelWidget(const char* name) const {
+        return window->findChild<QWidget*>(QString::fromLatin1(name));
+    }
+
+    vb::QtRuntime rt;
+    Nuvik3Main w{rt};
+    QWidget* window = nullptr;
+    QString folder;
+};
+
+TEST_F(GameWindow, MainMenuScreenshot) {
+    showOnly(w.fraMenu);
+    const QImage shot = window->grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("menu.png"))));
+    // The green title label, below its text.
+    EXPECT_EQ(shot.pixelColor(66, 92), QColor(0, 128, 0));
+    // The window's own dark blue beside the panel.
+    EXPECT_EQ(shot.pixelColor(shot.width() - 2, 10), QColor(0, 0, 64));
+    auto* play = window->findChild<QPushButton*>(QStringLiteral("cmdPlay"));
+    ASSERT_NE(play, nullptr);
+    EXPECT_TRUE(play->isVisible());
+}
+
+TEST_F(GameWindow, BoardScreenshot) {
+    showOnly(w.fraJuego);
+    LayOutBoard(w, 11415, 8160);
+    CarvePassages(w);
+    QWidget* board = panelWidget("fraJuego");
+    ASSERT_NE(board, nullptr);
+    const QImage shot = board->grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("board.png"))));
+    // Cells are 10 x 14 pixels from x = 2: cell (1, 1) is a passage, cell
+    // (2, 2) a wall.
+    const QColor teal(0, 192, 192);
+    EXPECT_EQ(shot.pixelColor(2 + 10 + 5, 14 + 7), teal);
+    EXPECT_NE(shot.pixelColor(2 + 20 + 5, 28 + 7), teal);
+    // The status line on the window's dark blue, past the end of its text.
+    EXPECT_EQ(shot.pixelColor(748, 7335 / 15 + 7), QColor(0, 0, 64));
+}
+
+TEST_F(GameWindow, HelpScreenshot) {
+    showOnly(w.fraHelp);
+    const QImage shot = window->grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("help.png"))));
+    auto* close = window->findChild<QPushButton*>(QStringLiteral("cmdCerrar"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
+}
+
+TEST_F(GameWindow, EnterPlaysFromTheMenuButOnlyReachesTheKeyHandlerInPlay) {
+    std::vector<int> keys;
+    int plays = 0;
+    w.KeyPress = [&keys](std::int16_t& key) { keys.push_back(key); };
+    w.cmdPlay->Click = [&plays] { ++plays; };
+    auto* delay = window->findChild<QWidget*>(QStringLiteral("txtDelay"));
+    ASSERT_NE(delay, nullptr);
+
+    showOnly(w.fraMenu);
+    delay->setFocus();
+    QTest::keyClick(delay, Qt::Key_Return);
+    EXPECT_EQ(plays, 1);
+
+    // In play the menu is hidden, but its text box may still hold the focus.
+    showOnly(w.fraJuego);
+    QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    QTest::keyClick(focus, Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_8);
+    EXPECT_EQ(plays, 1);
+    EXPECT_EQ(keys, (std::vector<int>{13, 13, '8'}));
+}
+
+TEST_F(GameWindow, MenuTabOrderFollowsTheDesign) {
+    showOnly(w.fraMenu);
+    const char* order[] = {"cmdPlay", "cmdHelp", "cmdDispNotes", "chkBeginners", "cmdHSReset",
+                           "txtDelay", "cmdSaveCh", "cmdReset", "chkSound", "cmdExit",
+                           "cmdKLWRP", "cmdPracticar"};
+    QWidget* at = window->findChild<QWidget*>(QString::fromLatin1(order[0]));
+    for (const char* next : order) {
+        ASSERT_NE(at, nullptr);
+        EXPECT_EQ(at->objectName(), QString::fromLatin1(next));
+        do {
+            at = at->nextInFocusChain();
+        } while ((at->focusPolicy() & Qt::TabFocus) == 0 || !at->isVisible());
+    }
+}
+
+} // namespace
