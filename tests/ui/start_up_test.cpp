@@ -1,0 +1,138 @@
+// The program as a player starts it: the notes window, then the game window
+// on its main menu; the menu, the notes window and the picture window are
+// written as pictures into the build folder for a person to look at.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "game/Nuvik3Main.h"
+#include "platform/qt/qtruntime.h"
+#include "windows/frmKLWRP.h"
+#include "windows/frmNotes.h"
+
+namespace {
+
+// The real runtime with its program folder in a temporary place, so the
+// settings and notes files of a test never meet those of another.
+class FolderRuntime : public vb::QtRuntime {
+public:
+    std::string AppPath() override { return dir.path().toStdString(); }
+    QTemporaryDir dir;
+};
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(rt.dir.isValid());
+        w.Show();
+        window = rt.WindowOf(w);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        shots = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
+        QDir().mkpath(shots);
+    }
+
+    QString caption(const char* name) const {
+        auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        return button != nullptr ? button->text() : QStringLiteral("<missing>");
+    }
+
+    void save(QWidget* widget, const char* file) const {
+        ASSERT_TRUE(widget->grab().save(QDir(shots).filePath(QString::fromLatin1(file))));
+    }
+
+    FolderRuntime rt;
+    Nuvik3Main w{rt};
+    QWidget* window = nullptr;
+    QString shots;
+};
+
+TEST_F(StartUp, OpensTheNotesWindowAndTheMenuWithEveryControlCaptioned) {
+    ASSERT_NE(w.Notes, nullptr);
+    QWidget* notes = rt.WindowOf(*w.Notes);
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_TRUE(QFile::exists(rt.dir.filePath(QStringLiteral("Nuvik3w.dat"))));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Nuvik3t Cross version ; Vidas: 0"));
+
+    EXPECT_EQ(caption("cmdPlay"), QStringLiteral("&PLAY GAME"));
+    EXPECT_EQ(caption("cmdHelp"), QStringLiteral("&Help"));
+    EXPECT_EQ(caption("cmdDispNotes"), QStringLiteral("Display &Notes"));
+    EXPECT_EQ(caption("chkBeginners"), QStringLiteral("&Beginners"));
+    EXPECT_EQ(caption("cmdHSReset"), QStringLiteral("Reset HS to &zero"));
+    EXPECT_EQ(caption("cmdSaveCh"), QStringLiteral("&SAVE SOME CHANGES"));
+    EXPECT_EQ(caption("cmdReset"), QStringLiteral("&RESET AND WINDOW SIZE"));
+    EXPECT_EQ(caption("chkSound"), QStringLiteral("Sound &effects"));
+    EXPECT_EQ(caption("cmdExit"), QStringLiteral("E&XIT"));
+    EXPECT_EQ(caption("cmdKLWRP"), QStringLiteral("KL&WRP"));
+    EXPECT_EQ(caption("cmdPracticar"), QStringLiteral("Pra&ctice"));
+    auto* delay = window->findChild<QLineEdit*>(QStringLiteral("txtDelay"));
+    ASSERT_NE(delay, nullptr);
+    EXPECT_EQ(delay->text(), QStringLiteral("240"));
+    for (const char* name : {"cmdPlay", "cmdExit", "chkSound", "txtDelay"}) {
+        QWidget* c = window->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_TRUE(c->isVisible()) << name;
+    }
+    // The labels are painted by their panel: the model holds what is drawn.
+    EXPECT_EQ(w.lblHS->Caption.get(), "HS: 0");
+    EXPECT_TRUE(w.lblFechaCopy->Visible);
+    EXPECT_FALSE(w.lblFechaCopy->Caption.get().empty());
+    save(window, "startup_menu.png");
+}
+
+TEST_F(StartUp, ATypedCharacterOnTheMenuOnlyClearsTheRestartFlag) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    w.Continuar = true;
+    const std::string title = w.Caption;
+    // Keys go where the focus is, as the player's keyboard sends them.
+    QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    QTest::keyClick(focus, Qt::Key_A);
+    EXPECT_FALSE(w.Continuar);
+    w.Continuar = true;
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_FALSE(w.Continuar);
+    EXPECT_TRUE(w.fraMenu->Visible);
+    EXPECT_FALSE(w.fraJuego->Visible);
+    EXPECT_FALSE(w.Timer1->Enabled);
+    EXPECT_EQ(w.Caption.get(), title);
+}
+
+TEST_F(StartUp, HelpOpensAndClosesByItsAccessKeys) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    // A button pressed by its access key clicks after a short animation.
+    QTest::keyClick(window, Qt::Key_H, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w.fraHelp->Visible.get(); }, 2000));
+    EXPECT_FALSE(w.fraMenu->Visible);
+    QTest::keyClick(window, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w.fraMenu->Visible.get(); }, 2000));
+    EXPECT_FALSE(w.fraHelp->Visible);
+}
+
+TEST_F(StartUp, NotesAndPictureWindowsAsAPlayerSeesThem) {
+    QWidget* notes = rt.WindowOf(*w.Notes);
+    ASSERT_NE(notes, nullptr);
+    auto* box = notes->findChild<QPlainTextEdit*>(QStringLiteral("txtNotes"));
+    ASSERT_NE(box, nullptr);
+    w.Notes->cmdResetNotes_Click();
+    EXPECT_EQ(box->toPlainText().count(QLatin1Char('\n')), 58);
+    save(notes, "notes.png");
+
+    w.cmdKLWRP_Click();
+    w.cmdKLWRP_Click();
+    ASSERT_NE(w.KLWRP, nullptr);
+    QWidget* picture = rt.WindowOf(*w.KLWRP);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picture));
+    EXPECT_TRUE(picture->windowTitle().endsWith(QStringLiteral(" KLWRP - Nuvik3t")));
+    save(picture, "picture.png");
+}
+
+} // namespace
