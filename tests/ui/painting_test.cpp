@@ -12,7 +12,6 @@
 
 namespace {
 
-using uitest::Put;
 
 QImage Checker(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -90,12 +89,12 @@ protected:
         form.ClientWidth = 3000;   // 200 x 100 pixels
         form.ClientHeight = 1500;
         const std::string checker = uitest::WritePicture(dir, "checker.bmp", Checker(2, 2)).toStdString();
-        stretched = &Put(form.Add<vb::Control>(ControlKind::Image, "imgStretched"), 300, 300, 600, 600);
+        stretched = &vb::Place(form.Add<vb::Control>(ControlKind::Image, "imgStretched"), 300, 300, 600, 600);
         stretched->Picture = checker;
         stretched->Stretch = true;
-        natural = &Put(form.Add<vb::Control>(ControlKind::Image, "imgNatural"), 1500, 300, 600, 600);
+        natural = &vb::Place(form.Add<vb::Control>(ControlKind::Image, "imgNatural"), 1500, 300, 600, 600);
         natural->Picture = checker;
-        label = &Put(form.Add<vb::Control>(ControlKind::Label, "lblOver"), 1500, 1200, 900, 225);
+        label = &vb::Place(form.Add<vb::Control>(ControlKind::Label, "lblOver"), 1500, 1200, 900, 225);
         label->BackColor = vb::Rgb(0, 255, 0);
         label->Border = true;
         form.Show();

@@ -14,16 +14,6 @@
 
 namespace uitest {
 
-inline vb::Control& Put(vb::Control& c, float left, float top, float width, float height,
-                          int tab = -1) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-    c.TabIndex = tab;
-    return c;
-}
-
 class HostedForm : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,26 +25,26 @@ protected:
         form.ScaleUnitX = 30;      // two pixels to a unit
         form.ScaleUnitY = 30;
 
-        go = &Put(form.Add<vb::Control>(ControlKind::CommandButton, "cmdGo"), 5, 5, 40, 15, 2);
+        go = &vb::Place(form.Add<vb::Control>(ControlKind::CommandButton, "cmdGo"), 5, 5, 40, 15, 2);
         go->Caption = std::string("&Go");
-        name = &Put(form.Add<vb::Control>(ControlKind::TextBox, "txtName"), 5, 25, 40, 12, 1);
-        check = &Put(form.Add<vb::Control>(ControlKind::CheckBox, "chkOpt"), 50, 5, 40, 10, 3);
+        name = &vb::Place(form.Add<vb::Control>(ControlKind::TextBox, "txtName"), 5, 25, 40, 12, 1);
+        check = &vb::Place(form.Add<vb::Control>(ControlKind::CheckBox, "chkOpt"), 50, 5, 40, 10, 3);
         check->Caption = std::string("&Option");
-        info = &Put(form.Add<vb::Control>(ControlKind::Label, "lblInfo"), 50, 25, 40, 10);
+        info = &vb::Place(form.Add<vb::Control>(ControlKind::Label, "lblInfo"), 50, 25, 40, 10);
         info->Caption = std::string("Info");
         info->BackColor = vb::Rgb(192, 192, 192);
-        cell0 = &Put(form.Add<vb::Control>(ControlKind::Image, "imgCell", 0), 100, 5, 20, 20);
-        cell1 = &Put(form.Add<vb::Control>(ControlKind::Image, "imgCell", 1), 110, 5, 20, 20);
+        cell0 = &vb::Place(form.Add<vb::Control>(ControlKind::Image, "imgCell", 0), 100, 5, 20, 20);
+        cell1 = &vb::Place(form.Add<vb::Control>(ControlKind::Image, "imgCell", 1), 110, 5, 20, 20);
 
         panel = &form.Add<vb::Frame>("fraPanel");
-        Put(*panel, 5, 50, 140, 45, 4);
+        vb::Place(*panel, 5, 50, 140, 45, 4);
         panel->Caption = std::string("Panel");
         panel->Border = true;
-        ok = &Put(panel->Add<vb::Control>(ControlKind::CommandButton, "cmdOk"), 150, 300, 1200,
+        ok = &vb::Place(panel->Add<vb::Control>(ControlKind::CommandButton, "cmdOk"), 150, 300, 1200,
                     375, 0);
         ok->Caption = std::string("OK");
         ok->Default = true;
-        notes = &Put(panel->Add<vb::Control>(ControlKind::TextBox, "txtNotes"), 1500, 300, 2400,
+        notes = &vb::Place(panel->Add<vb::Control>(ControlKind::TextBox, "txtNotes"), 1500, 300, 2400,
                        900, 1);
         notes->MultiLine = true;
         timer = &form.Add<vb::Timer>("tmrTick");
