@@ -46,12 +46,26 @@ void LayOutBoard(Nuvik3Main& w, float width, float height) {
     w.imgBala->Visible = false;
 }
 
-// Walls on the even rows and columns and on every cell with a sprite's
-// neighbour; passages elsewhere: about half the board hidden.
-void CarvePassages(Nuvik3Main& w) {
-    for (int r = 0; r < Nuvik3Main::kRows; ++r) {
-        for (int c = 0; c < Nuvik3Main::kCols; ++c) {
-            w.imgMuro(c + Nuvik3Main::kCols * r).Visible = (r % 2 == 0) && (c % 3 != 1);
+// A labyrinth as the game generates it, with the pieces on passage cells.
+void GenerateBoard(Nuvik3Main& w, float width, float height) {
+    w.FillMuroIdx();
+    w.MaxRow = 34;
+    w.MaxCol = 74;
+    w.MaxSegV = 11;
+    w.MaxSegH = 12;
+    w.MinSegV = 6;
+    w.MinSegH = 6;
+    w.ClearBoard();
+    w.GenerateLabyrinth();
+    LayOutBoard(w, width, height);
+    const float cellW = w.imgMuro(1).Left - w.imgMuro(0).Left;
+    const float cellH = w.imgMuro(Nuvik3Main::kCols).Top - w.imgMuro(0).Top;
+    int placed = 0;
+    for (int k = 2 * Nuvik3Main::kCols; k < Nuvik3Main::kCells && placed < 15; k += 97) {
+        if (!w.imgMuro(k).Visible) {
+            vb::Control& sprite = placed < 14 ? w.ImgFruta(placed) : w.ImgNuvik(0);
+            sprite.Move((k % Nuvik3Main::kCols) * cellW + 25, (k / Nuvik3Main::kCols) * cellH);
+            ++placed;
         }
     }
 }
@@ -99,17 +113,17 @@ TEST_F(GameWindow, MainMenuScreenshot) {
 
 TEST_F(GameWindow, BoardScreenshot) {
     showOnly(w.fraJuego);
-    LayOutBoard(w, 11415, 8160);
-    CarvePassages(w);
+    GenerateBoard(w, 11415, 8160);
     QWidget* board = panelWidget("fraJuego");
     ASSERT_NE(board, nullptr);
     const QImage shot = board->grab().toImage();
     ASSERT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("board.png"))));
-    // Cells are 10 x 14 pixels from x = 2: cell (1, 1) is a passage, cell
-    // (2, 2) a wall.
+    // Cells are 10 x 14 pixels from x = 2: the start cell (74, 34) is always
+    // a passage, and the red door shows on the door cell.
     const QColor teal(0, 192, 192);
-    EXPECT_EQ(shot.pixelColor(2 + 10 + 5, 14 + 7), teal);
-    EXPECT_NE(shot.pixelColor(2 + 20 + 5, 28 + 7), teal);
+    EXPECT_EQ(shot.pixelColor(2 + 740 + 1, 34 * 14 + 1), teal);
+    EXPECT_TRUE(w.ImgMetaR(0).Visible);
+    EXPECT_NE(shot.pixelColor(2 + 5, 7), teal);
     // The status line on the window's dark blue, past the end of its text.
     EXPECT_EQ(shot.pixelColor(748, 7335 / 15 + 7), QColor(0, 0, 64));
 }
