@@ -10,7 +10,7 @@
 
 namespace {
 
-struct BitmapSpec {
+struct BitmapFormat {
     const char* path;
     int width;
     int height;
@@ -18,55 +18,55 @@ struct BitmapSpec {
     int fileBytes;
 };
 
-void PrintTo(const BitmapSpec& spec, std::ostream* out) { *out << spec.path; }
+void PrintTo(const BitmapFormat& format, std::ostream* out) { *out << format.path; }
 
-class EmbeddedBitmap : public ::testing::TestWithParam<BitmapSpec> {};
+class EmbeddedBitmap : public ::testing::TestWithParam<BitmapFormat> {};
 
 TEST_P(EmbeddedBitmap, HeadersDescribeAnUncompressedPaletteBitmapOfTheExactSize)
 {
-    const BitmapSpec spec = GetParam();
-    const QByteArray bytes = embedded(spec.path);
-    ASSERT_EQ(bytes.size(), spec.fileBytes);
+    const BitmapFormat format = GetParam();
+    const QByteArray bytes = embedded(format.path);
+    ASSERT_EQ(bytes.size(), format.fileBytes);
 
-    const int paletteBytes = 4 << spec.bitsPerPixel;
+    const int paletteBytes = 4 << format.bitsPerPixel;
     EXPECT_EQ(bytes.left(2), "BM");
-    EXPECT_EQ(le32(bytes, 2), static_cast<std::uint32_t>(spec.fileBytes));
+    EXPECT_EQ(le32(bytes, 2), static_cast<std::uint32_t>(format.fileBytes));
     EXPECT_EQ(le32(bytes, 6), 0u);
     EXPECT_EQ(le32(bytes, 10), static_cast<std::uint32_t>(14 + 40 + paletteBytes));
 
     const InfoHeader info = infoHeaderAt(bytes, 14);
     EXPECT_EQ(info.size, 40u);
-    EXPECT_EQ(info.width, static_cast<std::uint32_t>(spec.width));
-    EXPECT_EQ(info.height, static_cast<std::uint32_t>(spec.height));  // positive: rows bottom-up
+    EXPECT_EQ(info.width, static_cast<std::uint32_t>(format.width));
+    EXPECT_EQ(info.height, static_cast<std::uint32_t>(format.height));  // positive: rows bottom-up
     EXPECT_EQ(info.planes, 1u);
-    EXPECT_EQ(info.bitsPerPixel, static_cast<std::uint32_t>(spec.bitsPerPixel));
+    EXPECT_EQ(info.bitsPerPixel, static_cast<std::uint32_t>(format.bitsPerPixel));
     EXPECT_EQ(info.compression, 0u);
-    EXPECT_EQ(info.imageBytes, static_cast<std::uint32_t>(paddedRowBytes(spec.width, spec.bitsPerPixel) * spec.height));
-    EXPECT_EQ(14 + 40 + paletteBytes + static_cast<int>(info.imageBytes), spec.fileBytes);
+    EXPECT_EQ(info.imageBytes, static_cast<std::uint32_t>(paddedRowBytes(format.width, format.bitsPerPixel) * format.height));
+    EXPECT_EQ(14 + 40 + paletteBytes + static_cast<int>(info.imageBytes), format.fileBytes);
 }
 
 TEST_P(EmbeddedBitmap, LoadsAsAnIndexedImageOfItsSize)
 {
-    const BitmapSpec spec = GetParam();
-    const QImage image(spec.path);
+    const BitmapFormat format = GetParam();
+    const QImage image(format.path);
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(spec.width, spec.height));
-    EXPECT_EQ(image.colorCount(), 1 << spec.bitsPerPixel);
+    EXPECT_EQ(image.size(), QSize(format.width, format.height));
+    EXPECT_EQ(image.colorCount(), 1 << format.bitsPerPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sprites, EmbeddedBitmap,
-                         ::testing::Values(BitmapSpec{":/sprites/wall.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/monster.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/fruit_red.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/fruit_green.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/critter.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/door_closed.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/door_open.bmp", 10, 15, 4, 238},
-                                           BitmapSpec{":/sprites/bullet.bmp", 10, 15, 4, 238}));
+                         ::testing::Values(BitmapFormat{":/sprites/wall.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/monster.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/fruit_red.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/fruit_green.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/critter.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/door_closed.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/door_open.bmp", 10, 15, 4, 238},
+                                           BitmapFormat{":/sprites/bullet.bmp", 10, 15, 4, 238}));
 
 INSTANTIATE_TEST_SUITE_P(Pictures, EmbeddedBitmap,
-                         ::testing::Values(BitmapSpec{":/pictures/star.bmp", 76, 76, 8, 6854},
-                                           BitmapSpec{":/pictures/menu_background.bmp", 756, 454, 1, 43646}));
+                         ::testing::Values(BitmapFormat{":/pictures/star.bmp", 76, 76, 8, 6854},
+                                           BitmapFormat{":/pictures/menu_background.bmp", 756, 454, 1, 43646}));
 
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kTeal = qRgb(0, 128, 128);
