@@ -199,29 +199,24 @@ FileError SeqReader::Input(std::string& value)
     return e;
 }
 
-FileError SeqReader::Input(int16_t& value)
+// Reads a number into an integer target through its rounding conversion;
+// a value out of the target's range is an overflow.
+template <class Int, class Convert>
+FileError SeqReader::InputInteger(Int& value, Convert convert)
 {
     double v = 0.0;
     if (const FileError e = NextNumber(v); e != FileError::None)
         return e;
-    const auto n = CInt(v);
+    const auto n = convert(v);
     if (!n)
         return FileError::Overflow;
     value = *n;
     return FileError::None;
 }
 
-FileError SeqReader::Input(int32_t& value)
-{
-    double v = 0.0;
-    if (const FileError e = NextNumber(v); e != FileError::None)
-        return e;
-    const auto n = CLng(v);
-    if (!n)
-        return FileError::Overflow;
-    value = *n;
-    return FileError::None;
-}
+FileError SeqReader::Input(int16_t& value) { return InputInteger(value, CInt); }
+
+FileError SeqReader::Input(int32_t& value) { return InputInteger(value, CLng); }
 
 FileError SeqReader::Input(double& value)
 {

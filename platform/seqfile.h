@@ -88,6 +88,8 @@ public:
 private:
     FileError NextItem(std::string& text);
     FileError NextNumber(double& value);
+    template <class Int, class Convert>
+    FileError InputInteger(Int& value, Convert convert);
     void SkipDelimiter();
 
     std::string data_;
