@@ -134,8 +134,42 @@ public:
     void cmdKLWRP_Click();
     void cmdExit_Click();
 
+    // ---- Game start and restart (gamestart.cpp) ------------------------
+    void cmdPlay_Click();
+    void cmdPracticar_Click();
+
+    // ---- Round set-up (round.cpp) ---------------------------------------
+    void StartRound();
+
     // ---- Keyboard (keyboard.cpp) ---------------------------------------
     void Form_KeyPress(Int16& KeyAscii);
+
+    // ---- Game tick (tick.cpp) -------------------------------------------
+    void Timer1_Timer();
+
+    // ---- Object movement (movement.cpp) ---------------------------------
+    bool MoveFruta(Int16& Dir, Int16& Idx);
+
+    // ---- Final sequence (finalseq.cpp) ----------------------------------
+    void Timer3_Timer();
+    void Timer4_Timer();
+
+    // ---- Wall-map files (wallmaps.cpp) ----------------------------------
+    void SaveDificil();
+    void SaveLab(Int16& LabNum);
+    void LoadDificil();
+    void LoadLab(Int16& LabNum);
+
+    // ---- Bullet (bullet.cpp) --------------------------------------------
+    void Timer2_Timer();
+
+    // ---- Labyrinth editor (editor.cpp) ----------------------------------
+    void EditLabyrinth();
+    void imgMuro_Click(Int16 Index);
+    void ClearLabChoice();
+
+    // ---- Load browser (loadbrowser.cpp) ---------------------------------
+    void LoadBrowserKey(Int16 KeyAscii);
 
     // ---- Settings file (settings.cpp) ----------------------------------
     void DefaultSettings();
