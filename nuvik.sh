@@ -6,6 +6,8 @@ cd "$(dirname "$0")"
 
 BUILD=${BUILD:-build}
 PACKAGES=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The start-up comparison runs the game under a virtual X server.
+BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev)
 
 install_missing() {
     local missing=()
@@ -37,10 +39,12 @@ case "${1:-}" in
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
         ;;
     bench)
+        PACKAGES+=("${BENCH_PACKAGES[@]}")
         build
         for b in "$BUILD"/bench/bench_*; do
             [ -x "$b" ] && [ -f "$b" ] && QT_QPA_PLATFORM=offscreen "$b"
         done
+        bench/startup/run.sh "$BUILD"
         ;;
     *)
         echo "usage: $0 run | test | bench" >&2

@@ -1,0 +1,167 @@
+// Starts a program under the current X display and reports how long it took
+// until its window (the first one whose title begins with a given prefix)
+// was first painted, taken from the X server's damage events; then how much
+// memory and processor time it had used once settled.
+//
+//   startup_firstpaint TITLE_PREFIX SETTLE_MS -- PROGRAM [ARGS...]
+//
+// Prints one line: first paint (ms), peak resident memory (KiB), user + system
+// time (ms), threads at the end; tab-separated. Exits 1 when the window is
+// never painted within the time limit.
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+constexpr int kLimitMs = 20000;
+
+double NowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(r);
+    return atom;
+}
+
+std::string Title(xcb_connection_t* c, xcb_window_t w, xcb_atom_t netName, xcb_atom_t utf8) {
+    for (const auto& [prop, type] : {std::pair{netName, utf8}, std::pair{xcb_atom_t{XCB_ATOM_WM_NAME}, xcb_atom_t{XCB_ATOM_ANY}}}) {
+        xcb_get_property_reply_t* r =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, w, prop, type, 0, 256), nullptr);
+        std::string title;
+        if (r != nullptr && xcb_get_property_value_length(r) > 0) {
+            title.assign(static_cast<const char*>(xcb_get_property_value(r)),
+                         static_cast<std::size_t>(xcb_get_property_value_length(r)));
+        }
+        std::free(r);
+        if (!title.empty()) {
+            return title;
+        }
+    }
+    return {};
+}
+
+int Threads(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Threads:", 0) == 0) {
+            return std::atoi(line.c_str() + 8);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 5 || std::strcmp(argv[3], "--") != 0) {
+        std::fprintf(stderr, "usage: %s TITLE_PREFIX SETTLE_MS -- PROGRAM [ARGS...]\n", argv[0]);
+        return 2;
+    }
+    const std::string prefix = argv[1];
+    const int settleMs = std::atoi(argv[2]);
+
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        std::fprintf(stderr, "no X display\n");
+        return 2;
+    }
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_damage_id);
+    if (ext == nullptr || !ext->present) {
+        std::fprintf(stderr, "the X server has no DAMAGE extension\n");
+        return 2;
+    }
+    std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
+    const xcb_atom_t netName = Atom(c, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = Atom(c, "UTF8_STRING");
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+
+    // Every new top-level window is watched from its creation, so no paint
+    // can slip by between its mapping and our noticing it.
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));   // round trip
+
+    const double start = NowMs();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The program's own chatter would only get in the way of the result.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execvp(argv[4], argv + 4);
+        _exit(127);
+    }
+    if (pid < 0) {
+        std::perror("fork");
+        return 2;
+    }
+
+    std::unordered_set<xcb_window_t> watched;
+    double painted = -1;
+    pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
+    while (painted < 0 && NowMs() - start < kLimitMs) {
+        xcb_generic_event_t* ev = xcb_poll_for_event(c);
+        if (ev == nullptr) {
+            if (xcb_connection_has_error(c)) {
+                break;
+            }
+            poll(&pfd, 1, 50);
+            continue;
+        }
+        const uint8_t type = ev->response_type & 0x7f;
+        if (type == XCB_CREATE_NOTIFY) {
+            const auto* e = reinterpret_cast<xcb_create_notify_event_t*>(ev);
+            const xcb_damage_damage_t damage = xcb_generate_id(c);
+            xcb_damage_create(c, damage, e->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+            watched.insert(e->window);
+            xcb_flush(c);
+        } else if (type == ext->first_event + XCB_DAMAGE_NOTIFY) {
+            const double at = NowMs();
+            const auto* e = reinterpret_cast<xcb_damage_notify_event_t*>(ev);
+            if (watched.count(e->drawable) != 0 && Title(c, e->drawable, netName, utf8).rfind(prefix, 0) == 0) {
+                painted = at - start;
+            }
+        }
+        std::free(ev);
+    }
+
+    if (painted >= 0) {
+        usleep(static_cast<useconds_t>(settleMs) * 1000);
+    }
+    const int threads = Threads(pid);
+    kill(pid, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    xcb_disconnect(c);
+    if (painted < 0) {
+        std::fprintf(stderr, "no window titled \"%s...\" was painted\n", prefix.c_str());
+        return 1;
+    }
+    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    std::printf("%.2f\t%ld\t%.1f\t%d\n", painted, usage.ru_maxrss, cpuMs, threads);
+    return 0;
+}

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The game's start-up beside an empty Qt window of the same size, under Xvfb:
+# time from exec to the first paint of the game window (the X server's damage
+# events) and peak resident memory, interleaved runs, medians and ratios.
+#
+#   bench/startup/run.sh [BUILD_DIR] [--runs N] [--self-check]
+#
+# Besides the table it prints one line per measure: name<TAB>median<TAB>goal.
+# --self-check only checks the timing itself: a window whose first paint is
+# held back must be measured at least that much later.
+set -euo pipefail
+
+BUILD=build
+RUNS=20
+SELF_CHECK=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --runs) RUNS=$2; shift 2 ;;
+        --self-check) SELF_CHECK=1; shift ;;
+        *) BUILD=$1; shift ;;
+    esac
+done
+
+TOOL="$BUILD/bench/startup/startup_firstpaint"
+EMPTY="$BUILD/bench/startup/startup_empty_window"
+GAME="$BUILD/app/nuvik3t"
+for f in "$TOOL" "$EMPTY" "$GAME"; do
+    [ -x "$f" ] || { echo "startup: $f is not built (needs xvfb and libxcb-damage0-dev)" >&2; exit 2; }
+done
+command -v Xvfb >/dev/null || { echo "startup: Xvfb is not installed" >&2; exit 2; }
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+cleanup() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# The game keeps its files beside the executable: give it a folder of its own.
+cp "$GAME" "$WORK/nuvik3t"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    sleep 0.05
+done
+[ -s "$WORK/display" ] || { echo "startup: Xvfb did not start" >&2; exit 2; }
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+
+# One measured start: first paint (ms), peak memory (KiB), CPU (ms), threads.
+measure() { "$TOOL" Nuvik3t 400 -- "$@" </dev/null 2>>"$WORK/log"; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+if [ "$SELF_CHECK" = 1 ]; then
+    hold=300
+    failed=0
+    for _ in 1 2 3; do
+        line=$(measure "$EMPTY" --paint-after "$hold") || { echo "self-check: no paint seen"; failed=1; break; }
+        read -r ms kib _ <<<"$line"
+        if awk -v ms="$ms" -v hold="$hold" 'BEGIN { exit !(ms < hold) }'; then
+            echo "self-check: a paint held back $hold ms was timed at $ms ms"
+            failed=1
+        fi
+        [ "$kib" -gt 0 ] || { echo "self-check: no peak memory"; failed=1; }
+    done
+    # A window whose title does not match is never taken for the game's.
+    if "$TOOL" NoSuchTitle 0 -- timeout 2 "$EMPTY" </dev/null >/dev/null 2>&1; then
+        echo "self-check: a window of another title was taken"
+        failed=1
+    fi
+    [ "$failed" = 0 ] && echo "startup self-check: ok"
+    exit "$failed"
+fi
+
+# The first start of each writes files and fills caches: not counted.
+measure "$WORK/nuvik3t" >/dev/null || true
+measure "$EMPTY" >/dev/null || true
+: >"$WORK/game"
+: >"$WORK/empty"
+for _ in $(seq "$RUNS"); do
+    measure "$WORK/nuvik3t" >>"$WORK/game" || true
+    measure "$EMPTY" >>"$WORK/empty" || true
+done
+[ "$(wc -l <"$WORK/game")" -eq "$RUNS" ] && [ "$(wc -l <"$WORK/empty")" -eq "$RUNS" ] ||
+    { echo "startup: some runs painted nothing" >&2; tail -n5 "$WORK/log" >&2; exit 1; }
+
+col() { cut -f"$1" "$2" | median; }
+game_ms=$(col 1 "$WORK/game");   empty_ms=$(col 1 "$WORK/empty")
+game_kib=$(col 2 "$WORK/game");  empty_kib=$(col 2 "$WORK/empty")
+game_cpu=$(col 3 "$WORK/game");  empty_cpu=$(col 3 "$WORK/empty")
+game_thr=$(col 4 "$WORK/game");  empty_thr=$(col 4 "$WORK/empty")
+ms_ratio=$(awk -v a="$game_ms" -v b="$empty_ms" 'BEGIN { printf "%.2f", a / b }')
+kib_ratio=$(awk -v a="$game_kib" -v b="$empty_kib" 'BEGIN { printf "%.2f", a / b }')
+
+echo "Start-up, medians of $RUNS interleaved runs each (Xvfb):"
+printf '  %-30s %10s %14s\n' "" game "empty window"
+printf '  %-30s %10s %14s\n' "exec to first paint (ms)" "$game_ms" "$empty_ms"
+printf '  %-30s %10s %14s\n' "peak resident memory (KiB)" "$game_kib" "$empty_kib"
+printf '  %-30s %10s %14s\n' "CPU, user + system (ms)" "$game_cpu" "$empty_cpu"
+printf '  %-30s %10s %14s\n' "threads at the menu" "$game_thr" "$empty_thr"
+printf 'startup first paint, game (ms)\t%s\t-\n' "$game_ms"
+printf 'startup first paint, empty window (ms)\t%s\t-\n' "$empty_ms"
+printf 'startup first paint ratio\t%s\t<= 1.3\n' "$ms_ratio"
+printf 'startup peak memory, game (KiB)\t%s\t-\n' "$game_kib"
+printf 'startup peak memory, empty window (KiB)\t%s\t-\n' "$empty_kib"
+printf 'startup peak memory ratio\t%s\t<= 1.3\n' "$kib_ratio"
