@@ -120,11 +120,18 @@ int main(int argc, char* argv[]) {
 
     std::unordered_set<xcb_window_t> watched;
     double painted = -1;
+    bool ended = false;
+    int status = 0;
+    rusage usage{};
     pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
     while (painted < 0 && NowMs() - start < kLimitMs) {
         xcb_generic_event_t* ev = xcb_poll_for_event(c);
         if (ev == nullptr) {
             if (xcb_connection_has_error(c)) {
+                break;
+            }
+            if (wait4(pid, &status, WNOHANG, &usage) == pid) {
+                ended = true;   // it will never paint now
                 break;
             }
             poll(&pfd, 1, 50);
@@ -150,11 +157,11 @@ int main(int argc, char* argv[]) {
     if (painted >= 0) {
         usleep(static_cast<useconds_t>(settleMs) * 1000);
     }
-    const int threads = Threads(pid);
-    kill(pid, SIGKILL);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
+    const int threads = ended ? 0 : Threads(pid);
+    if (!ended) {
+        kill(pid, SIGKILL);
+        wait4(pid, &status, 0, &usage);
+    }
     xcb_disconnect(c);
     if (painted < 0) {
         std::fprintf(stderr, "no window titled \"%s...\" was painted\n", prefix.c_str());
