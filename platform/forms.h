@@ -207,6 +207,9 @@ public:
     float ClientWidth = 0;   // design client area, twips
     float ClientHeight = 0;
     std::string Icon;
+    // The window lets the system choose where it first appears; otherwise it
+    // opens at Left, Top, whatever they are (0, 0 is a place like any other).
+    bool DefaultPlacement = false;
 
     // Event procedures.
     std::function<void()> Load;

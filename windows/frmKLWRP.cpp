@@ -13,6 +13,7 @@ frmKLWRP::frmKLWRP(vb::Runtime& rt) : vb::Form(rt, "frmKLWRP") {
     ClientWidth = 15240.0f;
     ClientHeight = 11010.0f;
     Icon = ":/icon/nuvik3t.ico";
+    DefaultPlacement = true;
     // Drawn by the host at its natural size from the top-left corner.
     Picture = ":/pictures/dedication.jpg";
 }

@@ -18,6 +18,7 @@ frmNotes::frmNotes(vb::Runtime& rt) : vb::Form(rt, "frmNotes") {
     ClientWidth = 8355.0f;
     ClientHeight = 4605.0f;
     Icon = ":/icon/nuvik3t.ico";
+    DefaultPlacement = true;
 
     txtNotes = &Add<vb::Control>(vb::ControlKind::TextBox, "txtNotes");
     txtNotes->MultiLine = true;

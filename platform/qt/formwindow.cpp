@@ -426,7 +426,7 @@ void FormWindow::applyFirstGeometry() {
     if (!client.isEmpty()) {
         resize(client);
     }
-    if (!outer.isEmpty() && (form_->Left != 0 || form_->Top != 0)) {
+    if (!form_->DefaultPlacement) {
         move(ToPixels(form_->Left), ToPixels(form_->Top));
     }
 }

@@ -263,6 +263,33 @@ TEST_F(HostedForm, AnOuterSizeInTheModelIsTheSizeWithTheFrame) {
     EXPECT_EQ(resized, 1);
 }
 
+// A stored corner of 0, 0 is a place like any other; only a window that asks
+// for the system's placement is left where the system puts it.
+TEST_F(HostedForm, AWindowOpensAtItsStoredCornerUnlessItAsksTheSystem) {
+    struct Case {
+        float left, top;
+        bool systemPlaces;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{1500, 300, false}, Case{0, 0, true}}) {
+        vb::Form other(rt, "frmOther");
+        other.Width = 6000;
+        other.Height = 4500;
+        other.Left = c.left;
+        other.Top = c.top;
+        other.DefaultPlacement = c.systemPlaces;
+        other.Show();
+        QWidget* shown = rt.WindowOf(other);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(shown));
+        EXPECT_EQ(shown->testAttribute(Qt::WA_Moved), !c.systemPlaces) << c.left;
+        if (!c.systemPlaces) {
+            EXPECT_EQ(shown->frameGeometry().topLeft(), QPoint(int(c.left / 15), int(c.top / 15)));
+            QTest::qWait(20);
+            EXPECT_EQ(other.Left, c.left);
+            EXPECT_EQ(other.Top, c.top);
+        }
+    }
+}
+
 TEST_F(HostedForm, UserCloseTellsTheFormWhichMayThenGoAway) {
     auto notes = std::make_unique<vb::Form>(rt, "frmNotes");
     notes->ClientWidth = 1500;
