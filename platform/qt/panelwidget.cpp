@@ -209,7 +209,18 @@ void PanelWidget::paintImage(QPainter& painter, Item& item) {
         return;
     }
     if (item.stretch) {
-        painter.drawPixmap(item.rect.topLeft(), item.pixmap);
+        // A picture kept at whole pixels may miss its box by a few pixels:
+        // centred, and never beyond the box.
+        const QSize drawn = item.pixmap.deviceIndependentSize().toSize();
+        if (drawn == item.rect.size()) {
+            painter.drawPixmap(item.rect.topLeft(), item.pixmap);
+            return;
+        }
+        const QRect target(item.rect.center() - QPoint(drawn.width() / 2, drawn.height() / 2), drawn);
+        painter.save();
+        painter.setClipRect(item.rect, Qt::IntersectClip);
+        painter.drawPixmap(target.topLeft(), item.pixmap);
+        painter.restore();
         return;
     }
     // Natural size from the top-left, cut off at the control's edges.

@@ -2,8 +2,12 @@
 
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QtGlobal>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace vb::host {
 
@@ -13,11 +17,89 @@ namespace {
 // pixmaps in use are shared by their painters and outlive a reset.
 constexpr qsizetype kMaxScaled = 512;
 
+// How far, as a share of the picture's size, a large pixel picture may
+// fall short of or overrun its box to keep whole screen pixels per pixel.
+constexpr double kWholeFactorSlack = 0.1;
+
 const QColor kPlaceholder(128, 128, 128);
 
 QImage Opaque(QImage image) {
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                          : QImage::Format_RGB32);
+}
+
+bool IsPixelPicture(const QImage& image) {
+    return image.colorCount() > 0 ||
+           (image.width() <= PictureCache::kPixelArtMax && image.height() <= PictureCache::kPixelArtMax);
+}
+
+// The resources say what they hold by their suffix; naming the format spares
+// Qt from trying every image plugin on the file.
+QImage Decode(const QString& path) {
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1().toLower());
+    reader.setAutoDetectImageFormat(false);
+    QImage image;
+    if (!reader.read(&image)) {
+        return {};
+    }
+    // Few colours stay indexed until scaled; everything else is made ready to
+    // copy to the screen now.
+    return image.colorCount() > 0 ? image : Opaque(image);
+}
+
+// One side of a large pixel picture on screen: the box's, or the nearest
+// whole multiple of the picture when that is close enough.
+int DrawnSide(int picture, int box) {
+    const int factor = std::max(1, static_cast<int>(std::lround(static_cast<double>(box) / picture)));
+    return std::abs(box - factor * picture) <= kWholeFactorSlack * picture ? factor * picture : box;
+}
+
+// Nearest-neighbour scaling straight into screen pixels, in one pass on this
+// thread: no grey in-between pixels, and none of the worker threads that
+// Qt's own conversions start for large pictures.
+QImage Nearest(const QImage& source, QSize size) {
+    const bool alpha = source.hasAlphaChannel();
+    QImage out(size, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    const QImage::Format format = source.format();
+    const bool indexed = source.colorCount() > 0;
+    const QImage pixels = indexed ? source : Opaque(source);   // small when not indexed
+    std::vector<QRgb> colors(256, qRgb(0, 0, 0));
+    for (int i = 0; i < source.colorCount() && i < 256; ++i) {
+        colors[i] = alpha ? qPremultiply(source.color(i)) : (source.color(i) | 0xff000000u);
+    }
+    std::vector<int> columns(size.width());
+    for (int x = 0; x < size.width(); ++x) {
+        columns[x] = static_cast<int>((2LL * x + 1) * source.width() / (2LL * size.width()));
+    }
+    int lastRow = -1;
+    for (int y = 0; y < size.height(); ++y) {
+        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const int row = static_cast<int>((2LL * y + 1) * source.height() / (2LL * size.height()));
+        if (row == lastRow) {
+            std::memcpy(to, out.constScanLine(y - 1), static_cast<std::size_t>(size.width()) * 4);
+            continue;
+        }
+        lastRow = row;
+        const uchar* from = pixels.constScanLine(row);
+        for (int x = 0; x < size.width(); ++x) {
+            const int c = columns[x];
+            switch (format) {
+            case QImage::Format_Mono:
+                to[x] = colors[(from[c >> 3] >> (7 - (c & 7))) & 1];
+                break;
+            case QImage::Format_MonoLSB:
+                to[x] = colors[(from[c >> 3] >> (c & 7)) & 1];
+                break;
+            case QImage::Format_Indexed8:
+                to[x] = colors[from[c]];
+                break;
+            default:
+                to[x] = reinterpret_cast<const QRgb*>(from)[c];
+                break;
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -29,14 +111,11 @@ QImage PictureCache::Source(const QString& path) {
     }
     QImage image;
     if (!path.isEmpty() && QFile::exists(path)) {
-        image.load(path);
+        image = Decode(path);
     }
     if (image.isNull() && !path.isEmpty() && !reportedMissing_.contains(path)) {
         reportedMissing_.insert(path);
         qWarning("Picture %s is missing; a placeholder is painted.", qUtf8Printable(path));
-    }
-    if (!image.isNull()) {
-        image = Opaque(image);
     }
     sources_.insert(path, image);
     return image;
@@ -51,21 +130,25 @@ QPixmap PictureCache::Scaled(const QString& path, QSize logical, qreal dpr) {
     if (it != scaled_.constEnd()) {
         return *it;
     }
-    const QSize device(static_cast<int>(std::lround(logical.width() * dpr)),
-                       static_cast<int>(std::lround(logical.height() * dpr)));
+    QSize device(static_cast<int>(std::lround(logical.width() * dpr)),
+                 static_cast<int>(std::lround(logical.height() * dpr)));
     const QImage source = Source(path);
     QImage image;
     if (source.isNull()) {
         image = QImage(device, QImage::Format_RGB32);
         image.fill(kPlaceholder);
+    } else if (IsPixelPicture(source)) {
+        if (source.width() > kPixelArtMax || source.height() > kPixelArtMax) {
+            device = QSize(DrawnSide(source.width(), device.width()),
+                           DrawnSide(source.height(), device.height()));
+        }
+        image = Nearest(source, device);
     } else if (source.size() == device) {
         image = source;
     } else {
-        const bool pixelArt = source.width() <= kPixelArtMax && source.height() <= kPixelArtMax;
-        image = source.scaled(device, Qt::IgnoreAspectRatio,
-                              pixelArt ? Qt::FastTransformation : Qt::SmoothTransformation);
+        image = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    QPixmap pixmap = QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(dpr);
     if (scaled_.size() >= kMaxScaled) {
         scaled_.clear();

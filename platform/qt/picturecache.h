@@ -15,16 +15,19 @@ public:
     // The picture as stored; a null image when the resource is missing.
     QImage Source(const QString& path);
 
-    // The picture scaled to a logical size, with pixels for the device
-    // pixel ratio. Small pixel pictures are scaled by nearest neighbour so
-    // they stay crisp; larger ones smoothly. A missing picture gives a flat
-    // placeholder.
+    // The picture stretched over a logical size, with pixels for the device
+    // pixel ratio. Pixel pictures (few colours, or small) are scaled by
+    // nearest neighbour so they stay crisp; photographs smoothly. A large
+    // pixel picture that comes close to a whole multiple of its size keeps
+    // that exact multiple, so the pixmap may be a little smaller or larger
+    // than asked: draw it centred. A missing picture gives a flat placeholder.
     QPixmap Scaled(const QString& path, QSize logical, qreal dpr);
 
     // The picture at its natural size (one picture pixel per logical pixel).
     QPixmap Natural(const QString& path, qreal dpr);
 
-    // Largest side, in pixels, of a picture still treated as pixel art.
+    // Largest side, in pixels, of a picture treated as pixel art whatever
+    // its colours: a tile that must cover its cell exactly.
     static constexpr int kPixelArtMax = 48;
 
 private:
