@@ -1,7 +1,5 @@
 // The program: the game window is the start-up window, hosted by the Qt face.
 #include <QApplication>
-#include <QFile>
-#include <QIcon>
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
@@ -9,11 +7,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nuvik3t"));
-    const QString icon = QStringLiteral(":/icon/nuvik3t.ico");
-    if (QFile::exists(icon)) {
-        QApplication::setWindowIcon(QIcon(icon));
-    }
     vb::QtRuntime rt;
+    rt.SetProgramIcon(":/icon/nuvik3t.ico");
     Nuvik3Main w(rt);
     // Runs the window's Load, which opens the notes window first.
     w.Show();

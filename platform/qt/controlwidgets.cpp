@@ -74,15 +74,32 @@ QWidget* CreateTextBox(const Control& control, QWidget* parent) {
     return edit;
 }
 
-QWidget* CreateRichText(const Control& control, QWidget* parent) {
-    auto* browser = new QTextBrowser(parent);
-    browser->setOpenExternalLinks(false);
-    const QString path = ToQString(control.Document);
-    if (path.startsWith(QLatin1String(":/")) && QFile::exists(path)) {
-        // Through the URL, so the document's own charset declaration counts.
-        browser->setSource(QUrl(QLatin1String("qrc") + path));
+// A rich-text box reads and lays out its document only when it is first
+// shown: a page the player may never open costs nothing at start-up.
+class RichTextBox : public QTextBrowser {
+public:
+    RichTextBox(const QString& document, QWidget* parent) : QTextBrowser(parent), document_(document) {
+        setOpenExternalLinks(false);
     }
-    return browser;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        if (!document_.isEmpty()) {
+            // Through the URL, so the document's own charset declaration counts.
+            setSource(QUrl(QLatin1String("qrc") + document_));
+            document_.clear();
+        }
+        QTextBrowser::showEvent(event);
+    }
+
+private:
+    QString document_;
+};
+
+QWidget* CreateRichText(const Control& control, QWidget* parent) {
+    const QString path = ToQString(control.Document);
+    const bool present = path.startsWith(QLatin1String(":/")) && QFile::exists(path);
+    return new RichTextBox(present ? path : QString(), parent);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -18,6 +16,7 @@
 #include "platform/qt/eventgate.h"
 #include "platform/qt/look.h"
 #include "platform/qt/panelwidget.h"
+#include "platform/qt/picturecache.h"
 #include "platform/qt/timerbridge.h"
 #include "platform/qt/twips.h"
 
@@ -38,9 +37,8 @@ FormWindow::FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
     : form_(&form), gate_(gate), pictures_(pictures), onDropped_(std::move(onDropped)) {
     setObjectName(ToQString(form.Name()));
     setWindowTitle(ToQString(form.Caption));
-    const QString icon = ToQString(form.Icon);
-    if (!icon.isEmpty() && QFile::exists(icon)) {
-        setWindowIcon(QIcon(icon));
+    if (!form.Icon.empty()) {
+        setWindowIcon(pictures_.Icon(ToQString(form.Icon)));
     }
     // The designs were laid out for the runtime's default font; Qt's is
     // larger and would not fit their captions.

@@ -33,10 +33,21 @@ bool HasOwnFont(const Font& font) {
 
 namespace {
 
+// Each question costs the font configuration a query or two; the answer
+// never changes while the program runs.
+bool HasFamily(const QString& family) {
+    static QHash<QString, bool> known;
+    auto found = known.constFind(family);
+    if (found == known.constEnd()) {
+        found = known.insert(family, QFontDatabase::hasFamily(family));
+    }
+    return *found;
+}
+
 QString PresentSansFamily() {
     static const QString family = [] {
         for (const char* name : {"Liberation Sans", "Arial", "Helvetica", "DejaVu Sans"}) {
-            if (QFontDatabase::hasFamily(QString::fromLatin1(name))) {
+            if (HasFamily(QString::fromLatin1(name))) {
                 return QString::fromLatin1(name);
             }
         }
@@ -73,7 +84,7 @@ QFont ToQFont(const Font& font, const QFont& inherited) {
     double scale = 1.0;
     if (!font.name.empty()) {
         const QString family = ToQString(font.name);
-        if (QFontDatabase::hasFamily(family)) {
+        if (HasFamily(family)) {
             f.setFamily(family);
         } else {
             f.setFamily(PresentSansFamily());

@@ -35,9 +35,15 @@ bool IsPixelPicture(const QImage& image) {
 
 // The resources say what they hold by their suffix; naming the format spares
 // Qt from trying every image plugin on the file.
-QImage Decode(const QString& path) {
-    QImageReader reader(path, QFileInfo(path).suffix().toLatin1().toLower());
+void ByKnownFormat(QImageReader& reader, const QString& path) {
+    reader.setFileName(path);
+    reader.setFormat(QFileInfo(path).suffix().toLatin1().toLower());
     reader.setAutoDetectImageFormat(false);
+}
+
+QImage Decode(const QString& path) {
+    QImageReader reader;
+    ByKnownFormat(reader, path);
     QImage image;
     if (!reader.read(&image)) {
         return {};
@@ -155,6 +161,28 @@ QPixmap PictureCache::Scaled(const QString& path, QSize logical, qreal dpr) {
     }
     scaled_.insert(key, pixmap);
     return pixmap;
+}
+
+QIcon PictureCache::Icon(const QString& path) {
+    auto it = icons_.constFind(path);
+    if (it != icons_.constEnd()) {
+        return *it;
+    }
+    QIcon icon;
+    if (!path.isEmpty() && QFile::exists(path)) {
+        QImageReader reader;
+        ByKnownFormat(reader, path);
+        // Every size the file holds: the window manager picks its own.
+        const int count = std::max(1, reader.imageCount());
+        for (int i = 0; i < count && (i == 0 || reader.jumpToImage(i)); ++i) {
+            QImage image;
+            if (reader.read(&image)) {
+                icon.addPixmap(QPixmap::fromImage(image));
+            }
+        }
+    }
+    icons_.insert(path, icon);
+    return icon;
 }
 
 QPixmap PictureCache::Natural(const QString& path, qreal dpr) {

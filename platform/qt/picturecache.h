@@ -2,6 +2,7 @@
 // Pictures from the resources, decoded once and kept ready-scaled for each
 // size they are painted at, so painting a board is only copying pixels.
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QSet>
@@ -26,6 +27,10 @@ public:
     // The picture at its natural size (one picture pixel per logical pixel).
     QPixmap Natural(const QString& path, qreal dpr);
 
+    // An icon file with all its sizes, decoded once however many windows
+    // show it; a null icon when the resource is missing.
+    QIcon Icon(const QString& path);
+
     // Largest side, in pixels, of a picture treated as pixel art whatever
     // its colours: a tile that must cover its cell exactly.
     static constexpr int kPixelArtMax = 48;
@@ -42,6 +47,7 @@ private:
     }
 
     QHash<QString, QImage> sources_;
+    QHash<QString, QIcon> icons_;
     QHash<Key, QPixmap> scaled_;
     QSet<QString> reportedMissing_;
 };

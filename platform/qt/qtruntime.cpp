@@ -90,6 +90,10 @@ void QtRuntime::EndProgram() {
         QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
 }
 
+void QtRuntime::SetProgramIcon(const std::string& path) {
+    QApplication::setWindowIcon(pictures_.Icon(QString::fromStdString(path)));
+}
+
 QWidget* QtRuntime::WindowOf(const Form& form) const {
     auto found = windows_.find(&form);
     return found != windows_.end() ? found->second : nullptr;

@@ -42,6 +42,9 @@ public:
     void UnloadForm(Form& form) override;
     void EndProgram() override;
 
+    // The icon of windows that name none of their own, such as the boxes.
+    void SetProgramIcon(const std::string& path);
+
     // The window showing a form, or nullptr.
     QWidget* WindowOf(const Form& form) const;
     bool Ended() const { return gate_.Ended(); }
