@@ -31,7 +31,8 @@ int TextAlignment(Align a) {
 } // namespace
 
 PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* parent)
-    : QWidget(parent), model_(&model), pictures_(pictures), caption_(ToQString(model.Caption)) {
+    : QWidget(parent), model_(&model), pictures_(pictures),
+      shown_(model.Kind() == ControlKind::Form || model.Visible), caption_(ToQString(model.Caption)) {
     // Every pixel is painted here, so Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     back_ = ToQColor(model.BackColor).value_or(palette().color(QPalette::Window));
@@ -40,6 +41,26 @@ PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* pare
 }
 
 void PanelWidget::AddPainted(Control& child) {
+    if (shown_) {
+        addItem(child);
+    } else {
+        waiting_.push_back(&child);
+    }
+}
+
+void PanelWidget::showEvent(QShowEvent* event) {
+    if (!shown_) {
+        // The model holds every change made while hidden; read it now.
+        shown_ = true;
+        for (Control* child : waiting_) {
+            addItem(*child);
+        }
+        waiting_ = {};
+    }
+    QWidget::showEvent(event);
+}
+
+void PanelWidget::addItem(Control& child) {
     Item item{};
     item.control = &child;
     item.rect = ChildRect(child);
@@ -111,6 +132,7 @@ void PanelWidget::Detach() {
     model_ = nullptr;
     items_.clear();
     index_.clear();
+    waiting_.clear();
     pressed_ = nullptr;
     update();
 }

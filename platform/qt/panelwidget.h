@@ -26,7 +26,8 @@ public:
         return kind == ControlKind::Image || kind == ControlKind::Label;
     }
 
-    // Adds an image or label child on top of those painted so far.
+    // Adds an image or label child on top of those painted so far. A panel
+    // hidden when built takes its painted children in when first shown.
     void AddPainted(Control& child);
     // A property of a painted child changed: repaint only where it was and
     // where it is now.
@@ -43,6 +44,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
@@ -63,6 +65,7 @@ private:
         QFont font;
     };
 
+    void addItem(Control& child);
     void invalidate(const QRect& rect);
     void paintFrame(QPainter& painter);
     void paintImage(QPainter& painter, Item& item);
@@ -73,6 +76,9 @@ private:
     PictureCache& pictures_;
     std::vector<Item> items_;
     std::unordered_map<const Control*, std::size_t> index_;
+    // Painted children of a panel not shown yet, in stacking order.
+    std::vector<Control*> waiting_;
+    bool shown_ = false;
     // Past a few rectangles a repaint region only gets slower to build than
     // painting the whole panel.
     int pendingRects_ = 0;
