@@ -17,8 +17,8 @@ namespace {
 // pixmaps in use are shared by their painters and outlive a reset.
 constexpr qsizetype kMaxScaled = 512;
 
-// How far, as a share of the picture's size, a large pixel picture may
-// fall short of or overrun its box to keep whole screen pixels per pixel.
+// How far, as a share of its box, a large pixel picture may fall short of
+// or overrun the box to keep a whole number of screen pixels per pixel.
 constexpr double kWholeFactorSlack = 0.1;
 
 const QColor kPlaceholder(128, 128, 128);
@@ -57,7 +57,7 @@ QImage Decode(const QString& path) {
 // whole multiple of the picture when that is close enough.
 int DrawnSide(int picture, int box) {
     const int factor = std::max(1, static_cast<int>(std::lround(static_cast<double>(box) / picture)));
-    return std::abs(box - factor * picture) <= kWholeFactorSlack * picture ? factor * picture : box;
+    return std::abs(box - factor * picture) <= kWholeFactorSlack * factor * picture ? factor * picture : box;
 }
 
 // Nearest-neighbour scaling straight into screen pixels, in one pass on this
@@ -87,22 +87,24 @@ QImage Nearest(const QImage& source, QSize size) {
         }
         lastRow = row;
         const uchar* from = pixels.constScanLine(row);
-        for (int x = 0; x < size.width(); ++x) {
-            const int c = columns[x];
-            switch (format) {
-            case QImage::Format_Mono:
-                to[x] = colors[(from[c >> 3] >> (7 - (c & 7))) & 1];
-                break;
-            case QImage::Format_MonoLSB:
-                to[x] = colors[(from[c >> 3] >> (c & 7)) & 1];
-                break;
-            case QImage::Format_Indexed8:
-                to[x] = colors[from[c]];
-                break;
-            default:
-                to[x] = reinterpret_cast<const QRgb*>(from)[c];
-                break;
+        const auto fill = [&](auto pixel) {
+            for (int x = 0; x < size.width(); ++x) {
+                to[x] = pixel(columns[x]);
             }
+        };
+        switch (format) {
+        case QImage::Format_Mono:
+            fill([&](int c) { return colors[(from[c >> 3] >> (7 - (c & 7))) & 1]; });
+            break;
+        case QImage::Format_MonoLSB:
+            fill([&](int c) { return colors[(from[c >> 3] >> (c & 7)) & 1]; });
+            break;
+        case QImage::Format_Indexed8:
+            fill([&](int c) { return colors[from[c]]; });
+            break;
+        default:
+            fill([&](int c) { return reinterpret_cast<const QRgb*>(from)[c]; });
+            break;
         }
     }
     return out;
