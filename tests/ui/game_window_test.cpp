@@ -4,10 +4,14 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QRegion>
+#include <QTextBrowser>
 #include <QTest>
+#include <QTransform>
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
+#include "platform/qt/twips.h"
 
 namespace {
 
@@ -111,6 +115,40 @@ TEST_F(GameWindow, MainMenuScreenshot) {
     EXPECT_TRUE(play->isVisible());
 }
 
+// The menu's background is a black-and-white picture: wherever nothing lies
+// over it, the screen shows black and white only, at any scale factor (the
+// ui tests run once more at scale factor 2), with no grey of smoothing.
+TEST_F(GameWindow, MenuBackgroundKeepsItsBlackAndWhitePixels) {
+    showOnly(w.fraMenu);
+    QWidget* menu = panelWidget("fraMenu");
+    ASSERT_NE(menu, nullptr);
+    const QImage shot = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal dpr = shot.devicePixelRatio();
+    ASSERT_TRUE(shot.save(
+        QDir(folder).filePath(QStringLiteral("menu_scale%1.png").arg(qRound(dpr)))));
+
+    // Inside the frame's border lines, and clear of every control.
+    QRegion bare = QRegion(vb::host::ChildRect(w.imgNeuron(0))) & menu->rect().adjusted(3, 3, -3, -3);
+    for (const vb::Control* c : w.fraMenu->Children()) {
+        if (c != &w.imgNeuron(0) && c->Kind() != vb::ControlKind::Timer) {
+            bare -= vb::host::ChildRect(*c).adjusted(-2, -2, 2, 2);
+        }
+    }
+    int grey = 0;
+    int white = 0;
+    for (const QRect& r : QTransform::fromScale(dpr, dpr).map(bare)) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QRgb p = shot.pixel(x, y) & 0xffffff;
+                white += p == 0xffffff ? 1 : 0;
+                grey += p != 0xffffff && p != 0 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(grey, 0);
+    EXPECT_GT(white, 10000 * dpr * dpr);   // the picture is there at all
+}
+
 TEST_F(GameWindow, BoardScreenshot) {
     showOnly(w.fraJuego);
     GenerateBoard(w, 11415, 8160);
@@ -135,6 +173,10 @@ TEST_F(GameWindow, HelpScreenshot) {
     auto* close = window->findChild<QPushButton*>(QStringLiteral("cmdCerrar"));
     ASSERT_NE(close, nullptr);
     EXPECT_TRUE(close->isVisible());
+    // Read when first shown, all of it.
+    auto* text = window->findChild<QTextBrowser*>(QStringLiteral("RichTextBox1"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("(END)")));
 }
 
 TEST_F(GameWindow, EnterPlaysFromTheMenuButOnlyReachesTheKeyHandlerInPlay) {

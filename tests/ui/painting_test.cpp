@@ -46,7 +46,7 @@ protected:
     vb::host::PictureCache cache;
 };
 
-TEST_F(Pictures, SmallPixelPicturesScaleCrispAndLargeOnesSmooth) {
+TEST_F(Pictures, PixelPicturesStayCrispAndPhotographsSmooth) {
     const QString small = uitest::WritePicture(dir, "small.bmp", Checker(2, 2));
     const QImage crisp = cache.Scaled(small, QSize(40, 40), 1.0).toImage();
     ASSERT_EQ(crisp.size(), QSize(40, 40));
@@ -54,8 +54,35 @@ TEST_F(Pictures, SmallPixelPicturesScaleCrispAndLargeOnesSmooth) {
     EXPECT_EQ(crisp.pixelColor(20, 5), QColor(Qt::white));
     EXPECT_FALSE(HasGreyBetween(crisp, 5));
 
-    const QString large = uitest::WritePicture(dir, "large.bmp", Halves(100));
-    EXPECT_TRUE(HasGreyBetween(cache.Scaled(large, QSize(300, 300), 1.0).toImage(), 10));
+    // A large black-and-white picture: crisp too, and kept at a whole factor
+    // when its box comes close to one, else stretched over the box.
+    const QString mono =
+        uitest::WritePicture(dir, "mono.bmp", Halves(100).convertToFormat(QImage::Format_Mono));
+    ASSERT_EQ(cache.Source(mono).format(), QImage::Format_Mono);
+    struct Case {
+        QSize box;
+        qreal dpr;
+        QSize drawn;
+    };
+    for (const Case c : {Case{{300, 300}, 1.0, {300, 300}}, Case{{310, 290}, 1.0, {300, 300}},
+                         Case{{150, 160}, 2.0, {300, 300}}, Case{{170, 250}, 1.0, {170, 250}}}) {
+        const QImage image = cache.Scaled(mono, c.box, c.dpr).toImage();
+        EXPECT_EQ(image.size(), c.drawn) << c.box.width();
+        EXPECT_FALSE(HasGreyBetween(image, 10)) << c.box.width();
+        const int edge = c.drawn.width() / 2;
+        EXPECT_EQ(image.pixelColor(edge - 1, 10), QColor(Qt::black)) << c.box.width();
+        EXPECT_EQ(image.pixelColor(edge, 10), QColor(Qt::white)) << c.box.width();
+    }
+
+    const QString photo = uitest::WritePicture(dir, "photo.bmp", Halves(100));
+    EXPECT_TRUE(HasGreyBetween(cache.Scaled(photo, QSize(300, 300), 1.0).toImage(), 10));
+}
+
+TEST_F(Pictures, TheProgramIconIsReadWithAllItsSizes) {
+    const QList<QSize> sizes = cache.Icon(QStringLiteral(":/icon/nuvik3t.ico")).availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(cache.Icon(dir.filePath("none.ico")).isNull());
 }
 
 TEST_F(Pictures, ScaledForTheDevicePixelRatioAndShared) {
