@@ -23,6 +23,10 @@ class CommandButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
+    static constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    // Inside the button's bevel.
+    static QRect TextArea(const QRect& rect) { return rect.adjusted(3, 2, -3, -2); }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QStylePainter painter(this);
@@ -30,14 +34,14 @@ protected:
         initStyleOption(&option);
         option.text.clear();
         painter.drawControl(QStyle::CE_PushButton, option);
-        QRect area = rect().adjusted(3, 2, -3, -2);
+        QRect area = TextArea(rect());
         if (isDown()) {
             area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
         }
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                        QPalette::ButtonText));
-        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
+        painter.drawText(area, kFlags, text());
     }
 };
 
@@ -136,6 +140,26 @@ QWidget* CreateControlWidget(Control& control, QWidget* parent) {
         ShowProperty(widget, control, id);
     }
     return widget;
+}
+
+void FitCaption(QWidget* widget, const Control& control) {
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (button == nullptr) {
+        return;
+    }
+    const QFont inherited = widget->parentWidget() != nullptr ? widget->parentWidget()->font() : widget->font();
+    const QFont designed = HasOwnFont(control.font) ? ToQFont(control.font, inherited) : inherited;
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect area = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        widget->setFont(FittedFont(designed, box->text(), area,
+                                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, widget));
+    } else {
+        widget->setFont(FittedFont(designed, button->text(), CommandButton::TextArea(widget->rect()),
+                                   CommandButton::kFlags, widget));
+    }
 }
 
 void ShowProperty(QWidget* widget, const Control& control, PropId id) {

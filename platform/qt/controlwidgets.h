@@ -21,4 +21,8 @@ QWidget* CreateControlWidget(Control& control, QWidget* parent);
 // are the window's business.
 void ShowProperty(QWidget* widget, const Control& control, PropId id);
 
+// Gives a button or check box its font: the control's own, or its panel's,
+// made smaller where the caption would not fit the widget as it is now.
+void FitCaption(QWidget* widget, const Control& control);
+
 } // namespace vb::host

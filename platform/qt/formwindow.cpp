@@ -114,6 +114,7 @@ void FormWindow::setUpWidget(QWidget* widget, const Control& control) {
         widget->setToolTip(ToQString(control.ToolTipText));
     }
     widget->setGeometry(ChildRect(control));
+    FitCaption(widget, control);
     widget->setEnabled(control.Enabled);
     widget->setVisible(control.Visible);
 }
@@ -212,15 +213,19 @@ void FormWindow::propertyChanged(Control& control, PropId id) {
         break;
     case PropId::Left:
     case PropId::Top:
+        widget->setGeometry(ChildRect(control));
+        break;
     case PropId::Width:
     case PropId::Height:
         widget->setGeometry(ChildRect(control));
+        FitCaption(widget, control);
         break;
     case PropId::Caption:
         if (auto* panel = qobject_cast<PanelWidget*>(widget)) {
             panel->OwnCaptionChanged();
         } else {
             ShowProperty(widget, control, id);
+            FitCaption(widget, control);
         }
         break;
     default:

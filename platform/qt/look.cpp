@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <algorithm>
+#include <cmath>
 
 namespace vb::host {
 
@@ -98,6 +99,27 @@ QFont ToQFont(const Font& font, const QFont& inherited) {
     }
     f.setBold(font.bold);
     f.setItalic(font.italic);
+    return f;
+}
+
+QFont FittedFont(const QFont& font, const QString& text, const QRect& box, int flags,
+                 const QPaintDevice* device) {
+    constexpr double kStep = 0.94;
+    constexpr int kMaxSteps = 11;
+    const QRectF area(box);
+    QFont f = font;
+    const double points = font.pointSizeF();
+    for (int step = 0; step <= kMaxSteps; ++step) {
+        if (step > 0 && points > 0) {
+            f.setPointSizeF(points * std::pow(kStep, step));
+        }
+        const QFontMetricsF metrics = device != nullptr ? QFontMetricsF(f, device) : QFontMetricsF(f);
+        const QRectF needed = metrics.boundingRect(area, flags, text);
+        if (text.isEmpty() || points <= 0 ||
+            (needed.width() <= area.width() + 0.01 && needed.height() <= area.height() + 0.01)) {
+            return f;
+        }
+    }
     return f;
 }
 

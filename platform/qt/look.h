@@ -2,12 +2,15 @@
 // Fonts, colours and text as the model gives them, turned into Qt's.
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "platform/forms.h"
+
+class QPaintDevice;
 
 namespace vb::host {
 
@@ -34,5 +37,12 @@ QFont FormDefaultFont(const QFont& inherited);
 
 // True when the model font says anything at all.
 bool HasOwnFont(const Font& font);
+
+// The font made smaller, step by step, until the text laid out with these
+// text flags fits the box; a substitute font can be wider than the one a
+// caption was designed for. Never below about half the size: past that the
+// text would only be unreadable instead of cut off.
+QFont FittedFont(const QFont& font, const QString& text, const QRect& box, int flags,
+                 const QPaintDevice* device);
 
 } // namespace vb::host

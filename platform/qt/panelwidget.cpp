@@ -28,6 +28,18 @@ int TextAlignment(Align a) {
     return Qt::AlignLeft;
 }
 
+int LabelFlags(const Control& label) {
+    return TextAlignment(label.Alignment) | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
+}
+
+// Inside the border, with a pixel of room on either side.
+QRect LabelTextBox(const Control& label, QRect rect) {
+    if (label.Border) {
+        rect.adjust(1, 1, -1, -1);
+    }
+    return rect.adjusted(1, 0, -1, 0);
+}
+
 } // namespace
 
 PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* parent)
@@ -101,6 +113,7 @@ void PanelWidget::PaintedChanged(const Control& child, PropId id) {
             invalidate(item.rect);
             invalidate(now);
         }
+        item.fitStale = item.fitStale || now.size() != item.rect.size();
         item.rect = now;
         return;
     }
@@ -109,6 +122,7 @@ void PanelWidget::PaintedChanged(const Control& child, PropId id) {
         break;
     case PropId::Caption:
         item.caption = ToQString(child.Caption);
+        item.fitStale = true;
         break;
     case PropId::Enabled:
         item.enabled = child.Enabled;
@@ -251,14 +265,26 @@ void PanelWidget::paintImage(QPainter& painter, Item& item) {
                        QRect(QPoint(0, 0), shown * dpr));
 }
 
-void PanelWidget::paintLabel(QPainter& painter, const Item& item) {
+QFont PanelWidget::CaptionFont(const Control& label) {
+    auto found = index_.find(&label);
+    return found != index_.end() ? fittedFont(items_[found->second]) : font();
+}
+
+const QFont& PanelWidget::fittedFont(Item& item) {
+    if (item.fitStale) {
+        item.fitted = FittedFont(item.font, item.caption, LabelTextBox(*item.control, item.rect),
+                                 LabelFlags(*item.control), this);
+        item.fitStale = false;
+    }
+    return item.fitted;
+}
+
+void PanelWidget::paintLabel(QPainter& painter, Item& item) {
     const Control& c = *item.control;
     painter.fillRect(item.rect, ToQColor(c.BackColor).value_or(palette().color(QPalette::Window)));
-    QRect text = item.rect;
     if (c.Border) {
         painter.setPen(QColor(Qt::black));
-        painter.drawRect(text.adjusted(0, 0, -1, -1));
-        text.adjust(1, 1, -1, -1);
+        painter.drawRect(item.rect.adjusted(0, 0, -1, -1));
     }
     if (item.caption.isEmpty()) {
         return;
@@ -267,13 +293,10 @@ void PanelWidget::paintLabel(QPainter& painter, const Item& item) {
                             ? ToQColor(c.ForeColor).value_or(palette().color(QPalette::WindowText))
                             : palette().color(QPalette::Disabled, QPalette::WindowText);
     painter.save();
-    painter.setClipRect(text, Qt::IntersectClip);
-    painter.setFont(item.font);
+    painter.setClipRect(c.Border ? item.rect.adjusted(1, 1, -1, -1) : item.rect, Qt::IntersectClip);
+    painter.setFont(fittedFont(item));
     painter.setPen(fore);
-    painter.drawText(text.adjusted(1, 0, -1, 0),
-                     TextAlignment(c.Alignment) | Qt::AlignTop | Qt::TextWordWrap |
-                         Qt::TextShowMnemonic,
-                     item.caption);
+    painter.drawText(LabelTextBox(c, item.rect), LabelFlags(c), item.caption);
     painter.restore();
 }
 

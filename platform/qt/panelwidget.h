@@ -34,6 +34,9 @@ public:
     void PaintedChanged(const Control& child, PropId id);
     // The container's own caption changed.
     void OwnCaptionChanged();
+    // The font a label's caption is drawn in: its own, made smaller where
+    // the caption would not fit the label.
+    QFont CaptionFont(const Control& label);
     // The topmost visible painted child at a point, or nullptr.
     Control* PaintedAt(QPoint pos) const;
     // The model is going away: forget it and paint nothing more of it.
@@ -62,14 +65,17 @@ private:
         QSize pixmapFor;  // the logical size it was made for
         qreal pixmapDpr = 0;
         QString caption;
-        QFont font;
+        QFont font;         // as designed
+        QFont fitted;       // what the caption is drawn in
+        bool fitStale = true;
     };
 
     void addItem(Control& child);
     void invalidate(const QRect& rect);
     void paintFrame(QPainter& painter);
     void paintImage(QPainter& painter, Item& item);
-    void paintLabel(QPainter& painter, const Item& item);
+    void paintLabel(QPainter& painter, Item& item);
+    const QFont& fittedFont(Item& item);
     const Item* itemAt(QPoint pos) const;
 
     Container* model_;

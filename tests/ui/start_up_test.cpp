@@ -12,18 +12,13 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
+#include "ui_helpers.h"
 #include "windows/frmKLWRP.h"
 #include "windows/frmNotes.h"
 
 namespace {
 
-// The real runtime with its program folder in a temporary place, so the
-// settings and notes files of a test never meet those of another.
-class FolderRuntime : public vb::QtRuntime {
-public:
-    std::string AppPath() override { return dir.path().toStdString(); }
-    QTemporaryDir dir;
-};
+using uitest::FolderRuntime;
 
 class StartUp : public ::testing::Test {
 protected:
