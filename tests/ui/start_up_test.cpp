@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/files.h"
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 #include "ui_helpers.h"
@@ -79,6 +80,24 @@ TEST_F(StartUp, OpensTheNotesWindowAndTheMenuWithEveryControlCaptioned) {
     EXPECT_TRUE(w.lblFechaCopy->Visible);
     EXPECT_FALSE(w.lblFechaCopy->Caption.get().empty());
     save(window, "startup_menu.png");
+}
+
+// The game window opens where it was saved, also at the corner 0, 0, and the
+// next save keeps that corner; the notes window is placed by the system.
+TEST(StartUpAt, AStoredCornerOfZeroZeroIsKept) {
+    FolderRuntime rt;
+    const std::string settings = rt.dir.filePath(QStringLiteral("Nuvik3w.dat")).toStdString();
+    WriteBytes(settings, "1\r\n0\r\n0\r\n0,0\r\n11415,8160\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
+    Nuvik3Main w(rt);
+    w.Show();
+    QWidget* window = rt.WindowOf(w);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(window->testAttribute(Qt::WA_Moved));
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_FALSE(rt.WindowOf(*w.Notes)->testAttribute(Qt::WA_Moved));
+    QTest::qWait(20);
+    w.SaveSettings();
+    EXPECT_EQ(Records(ReadBytes(settings)).at(3), "0,0");
 }
 
 TEST_F(StartUp, ATypedCharacterOnTheMenuOnlyClearsTheRestartFlag) {
