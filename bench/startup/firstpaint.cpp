@@ -1,7 +1,8 @@
-// Starts a program under the current X display and reports how long it took
-// until its window (the first one whose title begins with a given prefix)
-// was first painted, taken from the X server's damage events; then how much
-// memory and processor time it had used once settled.
+// Starts a program under the current X display, which must have no window
+// manager, and reports how long it took until its window (the first one whose
+// title begins with a given prefix) was first painted, taken from the X
+// server's damage events; then how much memory and processor time it had used
+// once settled.
 //
 //   startup_firstpaint TITLE_PREFIX SETTLE_MS -- PROGRAM [ARGS...]
 //
@@ -97,11 +98,18 @@ int main(int argc, char* argv[]) {
     const xcb_atom_t utf8 = Atom(c, "UTF8_STRING");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
 
-    // Every new top-level window is watched from its creation, so no paint
-    // can slip by between its mapping and our noticing it.
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));   // round trip
+    // Like a window manager, we are asked before a top-level window is
+    // mapped: we start watching it, then map it, so that no paint can come
+    // before the watch however busy the machine. Requests to move or size a
+    // window are granted as asked.
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+    xcb_generic_error_t* refused =
+        xcb_request_check(c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
+    if (refused != nullptr) {
+        std::free(refused);
+        std::fprintf(stderr, "another window manager runs on this display\n");
+        return 2;
+    }
 
     const double start = NowMs();
     const pid_t pid = fork();
@@ -138,11 +146,31 @@ int main(int argc, char* argv[]) {
             continue;
         }
         const uint8_t type = ev->response_type & 0x7f;
-        if (type == XCB_CREATE_NOTIFY) {
-            const auto* e = reinterpret_cast<xcb_create_notify_event_t*>(ev);
-            const xcb_damage_damage_t damage = xcb_generate_id(c);
-            xcb_damage_create(c, damage, e->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-            watched.insert(e->window);
+        if (type == XCB_MAP_REQUEST) {
+            const auto* e = reinterpret_cast<xcb_map_request_event_t*>(ev);
+            if (watched.insert(e->window).second) {
+                xcb_damage_create(c, xcb_generate_id(c), e->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+            }
+            xcb_map_window(c, e->window);
+            xcb_flush(c);
+        } else if (type == XCB_CONFIGURE_REQUEST) {
+            const auto* e = reinterpret_cast<xcb_configure_request_event_t*>(ev);
+            uint32_t values[7];
+            int n = 0;
+            const std::pair<uint16_t, uint32_t> fields[] = {
+                {XCB_CONFIG_WINDOW_X, static_cast<uint32_t>(e->x)},
+                {XCB_CONFIG_WINDOW_Y, static_cast<uint32_t>(e->y)},
+                {XCB_CONFIG_WINDOW_WIDTH, e->width},
+                {XCB_CONFIG_WINDOW_HEIGHT, e->height},
+                {XCB_CONFIG_WINDOW_BORDER_WIDTH, e->border_width},
+                {XCB_CONFIG_WINDOW_SIBLING, e->sibling},
+                {XCB_CONFIG_WINDOW_STACK_MODE, e->stack_mode}};
+            for (const auto& [bit, value] : fields) {
+                if ((e->value_mask & bit) != 0) {
+                    values[n++] = value;
+                }
+            }
+            xcb_configure_window(c, e->window, e->value_mask, values);
             xcb_flush(c);
         } else if (type == ext->first_event + XCB_DAMAGE_NOTIFY) {
             const double at = NowMs();

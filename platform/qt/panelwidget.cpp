@@ -200,7 +200,7 @@ void PanelWidget::paintEvent(QPaintEvent* event) {
             continue;
         }
         if (item.image) {
-            paintImage(painter, item);
+            paintImage(painter, item, bounds);
         } else {
             paintLabel(painter, item);
         }
@@ -229,8 +229,12 @@ void PanelWidget::paintFrame(QPainter& painter) {
     }
 }
 
-void PanelWidget::paintImage(QPainter& painter, Item& item) {
+void PanelWidget::paintImage(QPainter& painter, Item& item, const QRect& exposed) {
     if (item.picture.isEmpty()) {
+        return;
+    }
+    if (item.stretch && pictures_.IsLargePixelPicture(item.picture)) {
+        pictures_.DrawBanded(painter, item.picture, item.rect, exposed);
         return;
     }
     const qreal dpr = painter.device()->devicePixelRatioF();
@@ -245,18 +249,7 @@ void PanelWidget::paintImage(QPainter& painter, Item& item) {
         return;
     }
     if (item.stretch) {
-        // A picture kept at whole pixels may miss its box by a few pixels:
-        // centred, and never beyond the box.
-        const QSize drawn = item.pixmap.deviceIndependentSize().toSize();
-        if (drawn == item.rect.size()) {
-            painter.drawPixmap(item.rect.topLeft(), item.pixmap);
-            return;
-        }
-        const QRect target(item.rect.center() - QPoint(drawn.width() / 2, drawn.height() / 2), drawn);
-        painter.save();
-        painter.setClipRect(item.rect, Qt::IntersectClip);
-        painter.drawPixmap(target.topLeft(), item.pixmap);
-        painter.restore();
+        painter.drawPixmap(item.rect.topLeft(), item.pixmap);
         return;
     }
     // Natural size from the top-left, cut off at the control's edges.

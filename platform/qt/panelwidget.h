@@ -73,7 +73,7 @@ private:
     void addItem(Control& child);
     void invalidate(const QRect& rect);
     void paintFrame(QPainter& painter);
-    void paintImage(QPainter& painter, Item& item);
+    void paintImage(QPainter& painter, Item& item, const QRect& exposed);
     void paintLabel(QPainter& painter, Item& item);
     const QFont& fittedFont(Item& item);
     const Item* itemAt(QPoint pos) const;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QtGlobal>
 #include <cmath>
 #include <cstring>
@@ -60,12 +61,14 @@ int DrawnSide(int picture, int box) {
     return std::abs(box - factor * picture) <= kWholeFactorSlack * factor * picture ? factor * picture : box;
 }
 
-// Nearest-neighbour scaling straight into screen pixels, in one pass on this
-// thread: no grey in-between pixels, and none of the worker threads that
-// Qt's own conversions start for large pictures.
-QImage Nearest(const QImage& source, QSize size) {
+// Rows first .. first + count - 1 of the picture scaled to size by nearest
+// neighbour, straight into screen pixels, in one pass on this thread: no grey
+// in-between pixels, and none of the worker threads that Qt's own
+// conversions start for large pictures.
+QImage Nearest(const QImage& source, QSize size, int first = 0, int count = -1) {
     const bool alpha = source.hasAlphaChannel();
-    QImage out(size, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    count = count < 0 ? size.height() : count;
+    QImage out(size.width(), count, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     const QImage::Format format = source.format();
     const bool indexed = source.colorCount() > 0;
     const QImage pixels = indexed ? source : Opaque(source);   // small when not indexed
@@ -78,9 +81,9 @@ QImage Nearest(const QImage& source, QSize size) {
         columns[x] = static_cast<int>((2LL * x + 1) * source.width() / (2LL * size.width()));
     }
     int lastRow = -1;
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y < count; ++y) {
         auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
-        const int row = static_cast<int>((2LL * y + 1) * source.height() / (2LL * size.height()));
+        const int row = static_cast<int>((2LL * (first + y) + 1) * source.height() / (2LL * size.height()));
         if (row == lastRow) {
             std::memcpy(to, out.constScanLine(y - 1), static_cast<std::size_t>(size.width()) * 4);
             continue;
@@ -138,18 +141,14 @@ QPixmap PictureCache::Scaled(const QString& path, QSize logical, qreal dpr) {
     if (it != scaled_.constEnd()) {
         return *it;
     }
-    QSize device(static_cast<int>(std::lround(logical.width() * dpr)),
-                 static_cast<int>(std::lround(logical.height() * dpr)));
+    const QSize device(static_cast<int>(std::lround(logical.width() * dpr)),
+                       static_cast<int>(std::lround(logical.height() * dpr)));
     const QImage source = Source(path);
     QImage image;
     if (source.isNull()) {
         image = QImage(device, QImage::Format_RGB32);
         image.fill(kPlaceholder);
     } else if (IsPixelPicture(source)) {
-        if (source.width() > kPixelArtMax || source.height() > kPixelArtMax) {
-            device = QSize(DrawnSide(source.width(), device.width()),
-                           DrawnSide(source.height(), device.height()));
-        }
         image = Nearest(source, device);
     } else if (source.size() == device) {
         image = source;
@@ -163,6 +162,41 @@ QPixmap PictureCache::Scaled(const QString& path, QSize logical, qreal dpr) {
     }
     scaled_.insert(key, pixmap);
     return pixmap;
+}
+
+bool PictureCache::IsLargePixelPicture(const QString& path) {
+    const QImage source = Source(path);
+    return !source.isNull() && IsPixelPicture(source) &&
+           (source.width() > kPixelArtMax || source.height() > kPixelArtMax);
+}
+
+void PictureCache::DrawBanded(QPainter& painter, const QString& path, const QRect& box,
+                              const QRect& exposed) {
+    // Rows few enough that Qt blends them on this thread.
+    constexpr int kBand = 32;
+    const QImage source = Source(path);
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    const QSize device(static_cast<int>(std::lround(box.width() * dpr)),
+                       static_cast<int>(std::lround(box.height() * dpr)));
+    if (source.isNull() || device.isEmpty()) {
+        return;
+    }
+    const QSize drawn(DrawnSide(source.width(), device.width()), DrawnSide(source.height(), device.height()));
+    // Centred on the box; offsets in device pixels.
+    const int left = (device.width() - drawn.width()) / 2;
+    const int top = (device.height() - drawn.height()) / 2;
+    const QRect rows = exposed & box;
+    const int from = std::max(0, static_cast<int>(std::floor((rows.top() - box.top()) * dpr)) - top);
+    const int to = std::min(drawn.height(),
+                            static_cast<int>(std::ceil((rows.bottom() + 1 - box.top()) * dpr)) - top);
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    for (int y = from - from % kBand; y < to; y += kBand) {
+        QImage band = Nearest(source, drawn, y, std::min(kBand, drawn.height() - y));
+        band.setDevicePixelRatio(dpr);
+        painter.drawImage(QPointF(box.left() + left / dpr, box.top() + (top + y) / dpr), band);
+    }
+    painter.restore();
 }
 
 QIcon PictureCache::Icon(const QString& path) {

@@ -5,9 +5,12 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QRect>
 #include <QSet>
 #include <QSize>
 #include <QString>
+
+class QPainter;
 
 namespace vb::host {
 
@@ -18,11 +21,19 @@ public:
 
     // The picture stretched over a logical size, with pixels for the device
     // pixel ratio. Pixel pictures (few colours, or small) are scaled by
-    // nearest neighbour so they stay crisp; photographs smoothly. A large
-    // pixel picture that comes close to a whole multiple of its size keeps
-    // that exact multiple, so the pixmap may be a little smaller or larger
-    // than asked: draw it centred. A missing picture gives a flat placeholder.
+    // nearest neighbour so they stay crisp; photographs smoothly. A missing
+    // picture gives a flat placeholder.
     QPixmap Scaled(const QString& path, QSize logical, qreal dpr);
+
+    // A pixel picture larger than a tile (a black-and-white background, say)
+    // is not kept expanded to screen pixels: DrawBanded stretches it over a
+    // box, a band of rows at a time, only where the box was exposed. The
+    // screen pixels it would take are megabytes; its own few colours are not.
+    // Where the box comes close to a whole multiple of the picture, the
+    // picture keeps that exact multiple, centred: every picture pixel is then
+    // the same number of screen pixels.
+    bool IsLargePixelPicture(const QString& path);
+    void DrawBanded(QPainter& painter, const QString& path, const QRect& box, const QRect& exposed);
 
     // The picture at its natural size (one picture pixel per logical pixel).
     QPixmap Natural(const QString& path, qreal dpr);

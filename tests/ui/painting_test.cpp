@@ -54,24 +54,45 @@ TEST_F(Pictures, PixelPicturesStayCrispAndPhotographsSmooth) {
     EXPECT_EQ(crisp.pixelColor(20, 5), QColor(Qt::white));
     EXPECT_FALSE(HasGreyBetween(crisp, 5));
 
-    // A large black-and-white picture: crisp too, and kept at a whole factor
-    // when its box comes close to one, else stretched over the box.
+    // A large black-and-white picture, drawn in bands: crisp too, and kept
+    // at a whole factor, centred, when its box comes close to one, else
+    // stretched over the box.
     const QString mono =
         uitest::WritePicture(dir, "mono.bmp", Halves(100).convertToFormat(QImage::Format_Mono));
-    ASSERT_EQ(cache.Source(mono).format(), QImage::Format_Mono);
+    ASSERT_TRUE(cache.IsLargePixelPicture(mono));
+    ASSERT_FALSE(cache.IsLargePixelPicture(small));
     struct Case {
-        QSize box;
+        QSize box;     // logical
         qreal dpr;
-        QSize drawn;
+        int drawnLeft;  // device pixels: where the picture begins, and its width
+        int drawnTop;
+        int drawnWidth;
     };
-    for (const Case c : {Case{{300, 300}, 1.0, {300, 300}}, Case{{310, 290}, 1.0, {300, 300}},
-                         Case{{150, 160}, 2.0, {300, 300}}, Case{{170, 250}, 1.0, {170, 250}}}) {
-        const QImage image = cache.Scaled(mono, c.box, c.dpr).toImage();
-        EXPECT_EQ(image.size(), c.drawn) << c.box.width();
-        EXPECT_FALSE(HasGreyBetween(image, 10)) << c.box.width();
-        const int edge = c.drawn.width() / 2;
-        EXPECT_EQ(image.pixelColor(edge - 1, 10), QColor(Qt::black)) << c.box.width();
-        EXPECT_EQ(image.pixelColor(edge, 10), QColor(Qt::white)) << c.box.width();
+    for (const Case c : {Case{{300, 300}, 1.0, 0, 0, 300}, Case{{310, 290}, 1.0, 5, -5, 300},
+                         Case{{150, 160}, 2.0, 0, 10, 300}, Case{{170, 250}, 1.0, 0, 0, 170}}) {
+        QImage canvas(c.box * c.dpr, QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(c.dpr);
+        canvas.fill(Qt::blue);
+        {
+            QPainter painter(&canvas);
+            cache.DrawBanded(painter, mono, QRect(QPoint(0, 0), c.box), QRect(QPoint(0, 0), c.box));
+        }
+        const int edge = c.drawnLeft + c.drawnWidth / 2;
+        const int y = std::max(0, c.drawnTop) + 10;
+        EXPECT_EQ(canvas.pixelColor(edge - 1, y), QColor(Qt::black)) << c.box.width();
+        EXPECT_EQ(canvas.pixelColor(edge, y), QColor(Qt::white)) << c.box.width();
+        // Outside the picture the box keeps what lay under it.
+        if (c.drawnLeft > 0) {
+            EXPECT_EQ(canvas.pixelColor(c.drawnLeft - 1, y), QColor(Qt::blue)) << c.box.width();
+        }
+        if (c.drawnTop > 0) {
+            EXPECT_EQ(canvas.pixelColor(edge, c.drawnTop - 1), QColor(Qt::blue)) << c.box.width();
+            EXPECT_EQ(canvas.pixelColor(edge, c.drawnTop), QColor(Qt::white)) << c.box.width();
+        }
+        for (int at : {y, canvas.height() / 2}) {
+            const QImage row = canvas.copy(c.drawnLeft, at, c.drawnWidth, 1);
+            EXPECT_FALSE(HasGreyBetween(row, 0)) << c.box.width();
+        }
     }
 
     const QString photo = uitest::WritePicture(dir, "photo.bmp", Halves(100));
