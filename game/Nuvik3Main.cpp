@@ -23,4 +23,6 @@ void Nuvik3Main::BindEvents() {
     cmdReset->Click = [this] { cmdReset_Click(); };
     cmdHSReset->Click = [this] { cmdHSReset_Click(); };
     chkSound->Click = [this] { chkSound_Click(); };
+    cmdPlay->Click = [this] { cmdPlay_Click(); };
+    cmdPracticar->Click = [this] { cmdPracticar_Click(); };
 }
