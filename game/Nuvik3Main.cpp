@@ -25,4 +25,7 @@ void Nuvik3Main::BindEvents() {
     chkSound->Click = [this] { chkSound_Click(); };
     cmdPlay->Click = [this] { cmdPlay_Click(); };
     cmdPracticar->Click = [this] { cmdPracticar_Click(); };
+    Timer1->Tick = [this] { Timer1_Timer(); };
+    Timer3->Tick = [this] { Timer3_Timer(); };
+    Timer4->Tick = [this] { Timer4_Timer(); };
 }
