@@ -165,6 +165,8 @@ public:
 
     // ---- Labyrinth editor (editor.cpp) ----------------------------------
     void EditLabyrinth();
+    // The board sized and placed for the window's present size.
+    void LayOutBoard();
     void imgMuro_Click(Int16 Index);
     void ClearLabChoice();
 
