@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "board_fixture.h"
+#include "support/files.h"
+
+namespace {
+
+class Editor : public BoardTest {
+protected:
+    Editor() { Reset(); }
+
+    void Reset() {
+        w.EditMode = false;
+        w.SetWidth(11415);
+        w.SetHeight(8160);
+        w.txtDelay->Text = std::string("240");
+        w.MaxLab = 3;
+        w.Vidas = 2;
+        w.LabInUse = 1;
+        w.UsarDificil = true;
+        w.FinMotivo = 0;
+        w.lblPtPause->Caption = std::string("status");
+        w.fraMenu->Visible = true;
+        w.fraJuego->Visible = false;
+        // A half-open board, so a cleared one shows.
+        for (Int16 r = 0; r < 20; ++r) {
+            w.SetCell(r, 0, "space", 75);
+        }
+    }
+
+    // Labyrinth n stored with a passage at each of the given cells.
+    void Store(Int16 n, std::initializer_list<int> open) {
+        std::string bytes;
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            bytes += std::find(open.begin(), open.end(), k) != open.end() ? "0\r\n" : "-1\r\n";
+        }
+        WriteBytes(rt.AppFile(std::to_string(n) + ".dat.txt"), bytes);
+    }
+
+    void Edit(const char* answer) {
+        if (answer != nullptr) {
+            rt.inputs.push_back(answer);
+        }
+        w.EditLabyrinth();
+    }
+
+    void ExpectUntouched() {
+        EXPECT_EQ(OpenCells(), 20 * 75);
+        EXPECT_FALSE(w.EditMode);
+        EXPECT_TRUE(w.fraMenu->Visible);
+        EXPECT_FALSE(w.fraJuego->Visible);
+    }
+
+    // A new labyrinth: all walls but the start cell, and the fields of a
+    // loaded one left as they were.
+    void ExpectNewLabyrinth() {
+        EXPECT_EQ(OpenCells(), 1);
+        EXPECT_FALSE(IsWall(34, 74));
+        EXPECT_TRUE(w.EditMode);
+        EXPECT_FALSE(w.fraMenu->Visible);
+        EXPECT_TRUE(w.fraJuego->Visible);
+        EXPECT_EQ(w.lblPtPause->Caption.get(), "status");
+        EXPECT_EQ(w.Vidas, 2);
+        EXPECT_EQ(w.LabInUse, 1);
+        EXPECT_TRUE(w.UsarDificil);
+        EXPECT_EQ(w.FinMotivo, 0);
+    }
+};
+
+TEST_F(Editor, AsksForTheNumberWithZeroAsTheDefault) {
+    Edit("0");
+    ASSERT_EQ(rt.inputBoxes.size(), 1u);
+    EXPECT_EQ(rt.inputBoxes[0].prompt, "Input Lab number to edit (0 for create new)");
+    EXPECT_EQ(rt.inputBoxes[0].title, "Edit or create a labyrinth");
+    EXPECT_EQ(rt.inputBoxes[0].defaultText, "0");
+    ExpectNewLabyrinth();
+    EXPECT_EQ(rt.beeps, 0);
+}
+
+TEST_F(Editor, AnswersWithoutANumberMakeANewLabyrinth) {
+    for (const char* answer : {"", "abc", "99999", " 0.4", static_cast<const char*>(nullptr)}) {
+        Reset();
+        Edit(answer);
+        ExpectNewLabyrinth();
+        EXPECT_EQ(rt.beeps, 0) << (answer ? answer : "Cancel");
+    }
+}
+
+TEST_F(Editor, ANumberOutsideTheStoredOnesOnlyBeeps) {
+    for (const char* answer : {"-1", "4", "3.5", "-0.6"}) {
+        Edit(answer);
+        ExpectUntouched();
+    }
+    EXPECT_EQ(rt.beeps, 4);
+    w.MaxLab = 0;
+    Edit("1");
+    ExpectUntouched();
+    EXPECT_EQ(rt.beeps, 5);
+}
+
+TEST_F(Editor, AStoredNumberLoadsItsWallMapIntoThePauseMenu) {
+    Store(2, {100, 200});
+    Edit("2.5");   // half to even: 2
+    EXPECT_FALSE(w.ErrorCarga);
+    EXPECT_EQ(OpenCells(), 2);
+    EXPECT_FALSE(IsWall(1, 25));
+    // The start cell takes the file's state.
+    EXPECT_TRUE(IsWall(34, 74));
+    EXPECT_TRUE(w.EditMode);
+    EXPECT_EQ(w.lblPtPause->Caption.get(), "A-Morir   B-Fin   Otra/Other-Jugar play");
+    EXPECT_FALSE(w.UsarDificil);
+    EXPECT_EQ(w.Vidas, 5);
+    EXPECT_EQ(w.FinMotivo, -999);
+    EXPECT_EQ(w.LabInUse, 2);
+    EXPECT_EQ(w.lblPtVidas->Caption.get(), "5");
+    EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 5");
+
+    w.MaxLab = 4;
+    Store(4, {7});
+    Edit("3.5");   // half to even: 4
+    EXPECT_EQ(w.LabInUse, 4);
+    EXPECT_FALSE(IsWall(0, 7));
+}
+
+TEST_F(Editor, AMissingWallMapLeavesWallsAndStaysInEditMode) {
+    Edit("3");
+    EXPECT_TRUE(w.ErrorCarga);
+    EXPECT_EQ(OpenCells(), 1);
+    EXPECT_TRUE(w.EditMode);
+    EXPECT_EQ(w.LabInUse, 3);
+}
+
+TEST_F(Editor, TheBoardIsLaidOutForTheWindowAsItIsNow) {
+    struct Case { float width, height; };
+    for (const Case c : {Case{11415, 8160}, Case{22830, 16320}}) {
+        w.SetWidth(c.width);
+        w.SetHeight(c.height);
+        const float k = c.width / 11415;
+        w.ImgFruta(3).Visible = true;
+        w.ImgNuvik(1).Visible = true;
+        w.imgBala->Visible = true;
+        Edit("0");
+        EXPECT_DOUBLE_EQ(w.CellW, 150 * k);
+        EXPECT_DOUBLE_EQ(w.CellH, 210 * k);
+        const vb::Control& last = w.imgMuro(2624);
+        EXPECT_FLOAT_EQ(last.Left.get(), 74 * 150 * k + 25);
+        EXPECT_FLOAT_EQ(last.Top.get(), 34 * 210 * k);
+        EXPECT_FLOAT_EQ(last.Width.get(), 150 * k);
+        EXPECT_FLOAT_EQ(last.Height.get(), 210 * k);
+        EXPECT_TRUE(last.Stretch);
+        EXPECT_FLOAT_EQ(w.fraJuego->Width.get(), 797 * k);
+        EXPECT_FLOAT_EQ(w.fraJuego->Height.get(), 473 * k);
+        for (vb::Control* label : {w.lblPtHS, w.lblPtLab, w.lblPtPause, w.lblPtScore,
+                                   w.lblPtTime, w.lblPtVidas}) {
+            EXPECT_FLOAT_EQ(label->Height.get(), 225 * k);
+            EXPECT_FLOAT_EQ(label->Top.get(), 7335 * k);
+        }
+        EXPECT_FLOAT_EQ(w.lblPtPause->Width.get(), 11160 * k - 3350);
+        for (vb::Control* sprite : {&w.ImgFruta(3), &w.ImgNuvik(1), w.imgBala}) {
+            EXPECT_FALSE(sprite->Visible);
+            EXPECT_FLOAT_EQ(sprite->Width.get(), 150 * k);
+            EXPECT_TRUE(sprite->Stretch);
+        }
+        for (vb::Control* at00 : {&w.ImgMetaR(0), &w.ImgMetaV(0), w.imgBala}) {
+            EXPECT_EQ(at00->Left.get(), 25.0f);
+            EXPECT_EQ(at00->Top.get(), 0.0f);
+        }
+    }
+}
+
+TEST_F(Editor, TheDelayBoxSetsTheGameTickUnlessItHoldsNoNumber) {
+    w.txtDelay->Text = std::string("120.7");
+    Edit("0");
+    EXPECT_EQ(w.Timer1->Interval(), 121);
+    EXPECT_EQ(w.Delay, 120);
+    w.txtDelay->Text = std::string("fast");
+    Edit("0");
+    EXPECT_EQ(w.Timer1->Interval(), 121);
+    EXPECT_EQ(w.Delay, 120);
+    w.txtDelay->Text = std::string("70000");   // too long for the timer
+    Edit("0");
+    EXPECT_EQ(w.Timer1->Interval(), 121);
+    EXPECT_EQ(w.Delay, 120);   // nor fits 16 bits
+}
+
+TEST_F(Editor, AClickOpensAWallOnlyInEditMode) {
+    w.imgMuro(2000).Click();
+    EXPECT_TRUE(w.imgMuro(2000).Visible);
+    w.EditMode = true;
+    w.imgMuro(2000).Click();
+    EXPECT_FALSE(w.imgMuro(2000).Visible);
+    w.imgMuro_Click(2625);   // no such cell: nothing happens
+    w.imgMuro_Click(-1);
+    EXPECT_EQ(OpenCells(), 20 * 75 + 1);
+}
+
+TEST_F(Editor, ClearLabChoiceGoesBackToGeneration) {
+    w.LabACargar = 4;
+    w.ClearLabChoice();
+    EXPECT_FALSE(w.UsarDificil);
+    EXPECT_EQ(w.LabACargar, 0);
+    EXPECT_EQ(w.LabInUse, 1);
+}
+
+} // namespace
