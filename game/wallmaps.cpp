@@ -14,11 +14,6 @@ constexpr const char* kDificilFile = "dificil.dat.txt";
 
 std::string NumberedFile(Int16 n) { return vb::CStr(n) + ".dat.txt"; }
 
-void ShowLives(Nuvik3Main& w) {
-    w.lblPtVidas->Caption = vb::CStr(w.Vidas);
-    w.Caption = Nuvik3Main::kCaptionLives + vb::CStr(w.Vidas);
-}
-
 // The file is replaced whole at Close; when it cannot be written the
 // previous one stays as it was and the caller carries on all the same.
 void WriteWalls(Nuvik3Main& w, const std::string& name) {
@@ -32,12 +27,13 @@ void WriteWalls(Nuvik3Main& w, const std::string& name) {
 
 // Any nonzero item is a wall. The first item that is missing or no 16-bit
 // number ends the load as failed, leaving the cells read so far as read.
-void ReadWalls(Nuvik3Main& w, const std::string& name) {
+// True when every cell was read.
+bool ReadWalls(Nuvik3Main& w, const std::string& name) {
     w.ErrorCarga = false;
     vb::SeqReader f;
     if (f.Open(w.rt().AppFile(name)) != vb::FileError::None) {
         w.ErrorCarga = true;
-        return;
+        return false;
     }
     for (int k = 0; k < Nuvik3Main::kCells; ++k) {
         Int16 v = 0;
@@ -45,12 +41,12 @@ void ReadWalls(Nuvik3Main& w, const std::string& name) {
             // Closed on this path too, so a failed load never keeps the file.
             f.Close();
             w.ErrorCarga = true;
-            return;
+            return false;
         }
         w.imgMuro(k).Visible = v != 0;
     }
     f.Close();
-    ShowLives(w);
+    return true;
 }
 
 } // namespace
@@ -60,16 +56,24 @@ void Nuvik3Main::SaveDificil() {
     UsarDificil = false;
     LabACargar = 0;
     LabInUse = MaxLab;
-    ShowLives(*this);
+    ShowLives();
 }
 
 void Nuvik3Main::SaveLab(Int16& LabNum) {
     WriteWalls(*this, NumberedFile(LabNum));
     UsarDificil = false;
     LabACargar = 0;
-    ShowLives(*this);
+    ShowLives();
 }
 
-void Nuvik3Main::LoadDificil() { ReadWalls(*this, kDificilFile); }
+void Nuvik3Main::LoadDificil() {
+    if (ReadWalls(*this, kDificilFile)) {
+        ShowLives();
+    }
+}
 
-void Nuvik3Main::LoadLab(Int16& LabNum) { ReadWalls(*this, NumberedFile(LabNum)); }
+void Nuvik3Main::LoadLab(Int16& LabNum) {
+    if (ReadWalls(*this, NumberedFile(LabNum))) {
+        ShowLives();
+    }
+}
