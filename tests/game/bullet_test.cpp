@@ -64,10 +64,7 @@ TEST_F(Flight, EachTickMovesOneCellByTheHeadingAndDrawsTheBulletThere) {
         EXPECT_EQ(w.imgBala->Left.get(), c.col * 150 + 25.0f);
         EXPECT_EQ(w.imgBala->Top.get(), c.row * 210.0f);
     }
-}
-
-TEST_F(Flight, WithoutAHeadingTheBulletStaysInFlight) {
-    for (Int16 dir : {0, 5, -1}) {
+    for (Int16 dir : {0, 5, -1}) {   // no heading: no step, still in flight
         Launch(10, 10, dir);
         Tick();
         ExpectAt(10, 10);
@@ -78,7 +75,7 @@ TEST_F(Flight, WithoutAHeadingTheBulletStaysInFlight) {
 TEST_F(Flight, AtTheEdgeOrBeforeAWallTheFlightEndsWithoutMoving) {
     struct Case { Int16 row, col, dir; };
     const Case cases[] = {
-        {0, 5, 1}, {34, 5, 2}, {5, 0, 3}, {5, 74, 4},   // board edge
+        {0, 5, 1}, {34, 74, 2}, {5, 0, 3}, {5, 74, 4},  // board edge
         {5, 5, 1}, {5, 5, 2}, {5, 5, 3}, {5, 5, 4},     // wall ahead
         {-3, 5, 2}, {40, 5, 1},                          // off the board
     };
@@ -106,13 +103,6 @@ TEST_F(Flight, FliesDownUntilAWallStopsIt) {
     ExpectHandedBack();
 }
 
-TEST_F(Flight, FromTheStartCellTheFirstTickEndsTheFlight) {
-    Launch(34, 74, 2);
-    Tick();
-    ExpectAt(34, 74);
-    ExpectHandedBack();
-}
-
 TEST_F(Flight, WithNoBulletShownTheFirstTickHandsBack) {
     w.imgBala->Visible = false;
     w.BalaParada = true;
@@ -121,26 +111,25 @@ TEST_F(Flight, WithNoBulletShownTheFirstTickHandsBack) {
     ExpectHandedBack();
 }
 
-TEST_F(Flight, AFruitCellIsEnteredAndEndsTheFlightWithTheFruitInPlace) {
-    w.Frutas[9].Cell = w.MuroIdx[10][11];
-    Tick();
-    ExpectAt(11, 10);
-    EXPECT_EQ(w.imgBala->Top.get(), 11 * 210.0f);
-    ExpectHandedBack();
-    EXPECT_EQ(w.Frutas[9].Cell, w.MuroIdx[10][11]);
-    EXPECT_EQ(rt.beeps, 0);
-}
-
-TEST_F(Flight, AMonsterCellIsEnteredAndTheMonsterRemovedWithABeep) {
-    w.Frutas[16].Cell = w.MuroIdx[10][11];   // beyond NumFrutas: never looked at
-    w.Frutas[3].Cell = w.MuroIdx[10][11];
-    Tick();
-    ExpectAt(11, 10);
-    ExpectHandedBack();
-    EXPECT_EQ(w.Frutas[3].Cell, -1);
-    EXPECT_FALSE(w.ImgFruta(3).Visible);
-    EXPECT_EQ(rt.beeps, 1);
-    EXPECT_EQ(w.CellKind(11, 10), Nuvik3Main::ckLibre);
+// An object's cell is entered and ends the flight; only a monster goes,
+// with a beep, and only records below NumFrutas count.
+TEST_F(Flight, AnObjectCellIsEnteredAndEndsTheFlight) {
+    struct Case { int record; bool removed; };
+    for (const Case c : {Case{9, false}, Case{3, true}}) {
+        Launch(10, 10, 2);
+        rt.beeps = 0;
+        w.Frutas[16].Cell = w.MuroIdx[10][11];
+        w.Frutas[c.record].Cell = w.MuroIdx[10][11];
+        w.ImgFruta(c.record).Visible = true;
+        Tick();
+        ExpectAt(11, 10);
+        EXPECT_EQ(w.imgBala->Top.get(), 11 * 210.0f);
+        ExpectHandedBack();
+        EXPECT_EQ(w.Frutas[c.record].Cell, c.removed ? -1 : w.MuroIdx[10][11]);
+        EXPECT_EQ(w.ImgFruta(c.record).Visible.get(), !c.removed);
+        EXPECT_EQ(rt.beeps, c.removed ? 1 : 0);
+        w.Frutas[c.record].Cell = -1;
+    }
 }
 
 TEST_F(Flight, HittingTheCritterOpensTheDeathPrompt) {
