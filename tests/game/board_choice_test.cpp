@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "game/Nuvik3Main.h"
-#include "platform/scripted_runtime.h"
+#include "board_fixture.h"
 #include "support/files.h"
 
 namespace {
 
-class BoardChoice : public ::testing::Test {
+class BoardChoice : public BoardTest {
 protected:
     BoardChoice() { w.Show(); }
 
@@ -34,13 +33,6 @@ protected:
         }
         return true;
     }
-    int OpenCells() {
-        int n = 0;
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            n += w.imgMuro(k).Visible ? 0 : 1;
-        }
-        return n;
-    }
     void Play() {
         w.Reinicio = false;
         w.Continuar = false;
@@ -55,9 +47,6 @@ protected:
         w.fraJuego->Visible = true;
         w.lblPtPause->Caption = std::string(Nuvik3Main::kLoadBrowser);
     }
-
-    vb::ScriptedRuntime rt;
-    Nuvik3Main w{rt};
 };
 
 TEST_F(BoardChoice, APositiveNumberLoadsItsWallMap) {
