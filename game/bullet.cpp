@@ -29,6 +29,7 @@ void Nuvik3Main::Timer2_Timer() {
     int row = BalaRow;
     int col = BalaCol;
     bool inside = false;
+    bool heading = true;
     switch (BalaDir) {
     case 1:
         inside = BalaRow > 0;
@@ -47,9 +48,10 @@ void Nuvik3Main::Timer2_Timer() {
         ++col;
         break;
     default:
-        break;   // no heading: the bullet stays
+        heading = false;   // the bullet stays
+        break;
     }
-    if (BalaDir >= 1 && BalaDir <= 4) {
+    if (heading) {
         if (!inside || CellKind(static_cast<Int16>(row), static_cast<Int16>(col)) == ckMuro) {
             BalaParada = true;
         } else {
