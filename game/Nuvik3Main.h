@@ -139,6 +139,9 @@ public:
     // ---- Game start and restart (gamestart.cpp) ------------------------
     void cmdPlay_Click();
     void cmdPracticar_Click();
+    // The board sized and placed for the window's present size (also the
+    // labyrinth editor's).
+    void LayOutBoard();
 
     // ---- Round set-up (round.cpp) ---------------------------------------
     void StartRound();
@@ -290,6 +293,8 @@ private:
     void RestartBoard();
     void EndGameFromStart();
     void ShowLivesCaption();
+    // lblPtVidas, then the window caption.
+    void ShowLives();
 
     // Round set-up internals.
     void GiveHeading(FrutaRec& f);

@@ -34,9 +34,13 @@ void Nuvik3Main::cmdPracticar_Click() { Practicar = true; }
 
 void Nuvik3Main::ShowLivesCaption() { Caption = kCaptionLives + vb::CStr(Vidas); }
 
-// Lays out the board, its sprites and the status line for the window's size
-// at this moment. The picture panel covers the window meanwhile, so a half
-// laid board is never on screen.
+void Nuvik3Main::ShowLives() {
+    lblPtVidas->Caption = vb::CStr(Vidas);
+    ShowLivesCaption();
+}
+
+// Lays out the board for a new game or the next labyrinth. The picture panel
+// covers the window meanwhile, so a half laid board is never on screen.
 void Nuvik3Main::PrepareBoard() {
     UsaTimer1 = true;
     MurosExtra = 0;
@@ -50,6 +54,19 @@ void Nuvik3Main::PrepareBoard() {
     fraColor->Visible = true;
     fraJuego->Visible = false;
 
+    LayOutBoard();
+
+    fraMenu->Visible = false;
+    fraHelp->Visible = false;
+    fraColor->Visible = false;
+    fraJuego->Visible = true;
+    Arranques = 0;
+    ShowLivesCaption();
+}
+
+// Sizes and places the cells, the sprites and the status line for the
+// window's size at this moment; no wall changes.
+void Nuvik3Main::LayOutBoard() {
     // The size is read anew for every formula.
     const auto byW = [this](double k) { return static_cast<float>(k * Width.get() / kDesignW); };
     const auto byH = [this](double k) { return static_cast<float>(k * Height.get() / kDesignH); };
@@ -59,7 +76,7 @@ void Nuvik3Main::PrepareBoard() {
     // A delay that is no number leaves the interval and the delay in force
     // as they were; one the timer refuses leaves only the interval.
     if (const std::optional<double> typed = vb::ToNumber(txtDelay->Text)) {
-        Timer1->SetInterval(*typed);
+        Timer1->SetInterval(vb::RoundHalfEven(*typed));
         vb::Let(Delay, vb::Int(*typed));
     }
 
@@ -117,13 +134,6 @@ void Nuvik3Main::PrepareBoard() {
     imgBala->Visible = false;
     imgBala->Left = 25.0f;
     imgBala->Top = 0.0f;
-
-    fraMenu->Visible = false;
-    fraHelp->Visible = false;
-    fraColor->Visible = false;
-    fraJuego->Visible = true;
-    Arranques = 0;
-    ShowLivesCaption();
 }
 
 // Clears the board, builds the labyrinth and places the pieces. Returns
@@ -151,14 +161,34 @@ bool Nuvik3Main::NewBoard() {
 }
 
 // Every board is generated unless the labyrinth choice names a wall map.
-void Nuvik3Main::BuildLabyrinth() { GenerateLabyrinth(); }
+// A wall map that cannot be read gives way to a generated labyrinth, dug
+// into what was read of it, and the choice goes back to generation.
+void Nuvik3Main::BuildLabyrinth() {
+    bool failed = false;
+    if (UsarDificil || LabACargar < 0) {
+        LoadDificil();
+        failed = ErrorCarga;
+        if (!failed) {
+            ShowLives();
+        }
+    } else if (LabACargar > 0) {
+        LoadLab(LabACargar);
+        failed = ErrorCarga;
+    } else {
+        GenerateLabyrinth();
+    }
+    if (failed) {
+        UsarDificil = false;
+        LabACargar = 0;
+        GenerateLabyrinth();
+    }
+}
 
 // The same board again after a lost life: the walls stay, the pieces are
 // placed anew, and the objects move even if the board began in practice.
 void Nuvik3Main::RestartBoard() {
     lblPtTime->Caption = std::string("00:00:00");
-    lblPtVidas->Caption = vb::CStr(Vidas);
-    ShowLivesCaption();
+    ShowLives();
     ModoPractica = false;
     StartRound();
 }

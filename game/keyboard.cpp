@@ -46,7 +46,7 @@ void Nuvik3Main::Form_KeyPress(Int16& KeyAscii) {
     } else if (state == kPauseMenu) {
         PauseMenuKey(KeyAscii);
     } else if (state == kLoadBrowser) {
-        // The load browser's keys; nothing in play opens it.
+        LoadBrowserKey(KeyAscii);
     }
 }
 

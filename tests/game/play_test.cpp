@@ -372,4 +372,25 @@ TEST_F(Play, TheDeathPromptHearsOnlyEsc) {
     EXPECT_TRUE(w.fraJuego->Visible.get());
 }
 
+
+// A board start counted twice without a preparation ends the game instead.
+TEST_F(Play, ASecondBoardStartWithoutPreparationEndsTheGame) {
+    w.cmdPlay_Click();
+    w.Timer1->Enabled = true;
+    w.Practicar = true;
+    w.HighScore = 12;
+    w.Reinicio = true;
+    w.Continuar = false;
+    w.cmdPlay_Click();
+    EXPECT_EQ(w.Arranques, 2);
+    EXPECT_FALSE(w.Timer1->Enabled.get());
+    EXPECT_TRUE(w.fraMenu->Visible.get());
+    EXPECT_FALSE(w.fraJuego->Visible.get());
+    EXPECT_FALSE(w.Reinicio);
+    EXPECT_TRUE(w.Practicar);
+    w.HighScore = 0;
+    w.LoadSettings();
+    EXPECT_EQ(w.HighScore, 12);
+}
+
 } // namespace
