@@ -26,10 +26,6 @@ Int16 Reverse(Int16 dir) {
 
 bool IsReversal(Int16 dir, Int16 wish) { return dir >= 1 && dir <= 4 && wish == Reverse(dir); }
 
-// Abs(-32768) overflows, and a failing If test takes its Then branch.
-bool AbsAbove(Int16 v, Int16 limit) { return v == INT16_MIN || std::abs(v) > limit; }
-bool AbsEquals(Int16 v, Int16 target) { return v == INT16_MIN || std::abs(v) == target; }
-
 // Fruits 7 to 15 chase the critter.
 constexpr int kFirstSteering = 7;
 constexpr int kLastSteering = 15;
@@ -87,11 +83,11 @@ void Nuvik3Main::MoveObjects() {
 
         // Steering looks through walls: it only sets the heading.
         if (i >= kFirstSteering && i <= kLastSteering) {
-            if (AbsEquals(f.Row, NuvikRow)) {
-                f.Dir = AbsAbove(f.Col, NuvikCol) ? 3 : 4;
+            if (std::abs(f.Row) == NuvikRow) {
+                f.Dir = std::abs(f.Col) > NuvikCol ? 3 : 4;
                 f.NextDir = f.Dir;
-            } else if (AbsEquals(f.Col, NuvikCol)) {
-                f.Dir = AbsAbove(f.Row, NuvikRow) ? 1 : 2;
+            } else if (std::abs(f.Col) == NuvikCol) {
+                f.Dir = std::abs(f.Row) > NuvikRow ? 1 : 2;
                 f.NextDir = f.Dir;
             }
         }

@@ -14,9 +14,6 @@ namespace {
 
 constexpr float kSecondsPerDay = 86400.0f;
 
-// Abs(-32768) overflows, and a failing If test takes its Then branch.
-bool AbsEquals(Int16 v, Int16 target) { return v == INT16_MIN || std::abs(v) == target; }
-
 bool Reverses(Int16 dir, Int16 other) {
     return (dir == 1 && other == 2) || (dir == 2 && other == 1) || (dir == 3 && other == 4) ||
            (dir == 4 && other == 3);
@@ -68,7 +65,7 @@ void Nuvik3Main::Timer1_Timer() {
     // The first visible record on the critter's cell.
     const auto recordOnCritter = [this]() -> int {
         for (int i = 0; i < std::min<int>(MovEnd, kFrutas); ++i) {
-            if (ImgFruta(i).Visible && AbsEquals(Frutas[i].Row, NuvikRow) &&
+            if (ImgFruta(i).Visible && std::abs(Frutas[i].Row) == NuvikRow &&
                 Frutas[i].Col == NuvikCol) {
                 return i;
             }

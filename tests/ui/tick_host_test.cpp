@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -195,6 +196,31 @@ TEST_F(HostedTick, TheStar) {
     // Tick 13 put the star's corner on cell (12, 24): x = 2 + 240, y = 168.
     EXPECT_TRUE(w.imgCruzR->Visible.get());
     EXPECT_NE(shot.pixelColor(2 + 240 + 38, 168 + 38), QColor(0, 192, 192));
+}
+
+TEST_F(HostedTick, TheFinalSequenceRunsOnTheHostsTimersAndEndsTheProgramWithItsSettingsSaved) {
+    Key('q');
+    w.Vidas = 1;
+    w.HighScore = 23;
+    Key('\x1b');
+    Key('a');
+    ASSERT_TRUE(w.Timer3->Enabled.get());
+    // The star and the picture at a quicker pace than a second and 38.
+    ASSERT_TRUE(w.Timer3->SetInterval(5));
+    ASSERT_TRUE(w.Timer4->SetInterval(50));
+    const QString settings = rt.dir.filePath(QStringLiteral("Nuvik3w.dat"));
+    QFile::remove(settings);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w.Timer4->Enabled.get(); }, 5000));
+    EXPECT_FALSE(w.Timer3->Enabled.get());
+    EXPECT_TRUE(w.fraColor->Visible.get());
+    EXPECT_FALSE(board->isVisible());
+    EXPECT_FALSE(QFile::exists(settings));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return rt.Ended(); }, 5000));
+    EXPECT_EQ(rt.WindowOf(w), nullptr);
+    QFile file(settings);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    file.readLine();
+    EXPECT_EQ(file.readLine(), QByteArray("23\r\n"));
 }
 
 } // namespace
