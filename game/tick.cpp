@@ -120,8 +120,6 @@ void Nuvik3Main::Timer1_Timer() {
 
     // Whatever was not met head-on is eaten: monsters score here like fruits.
     if (const int i = recordOnCritter(); i >= 0) {
-        hitRow = NuvikRow;
-        hitCol = NuvikCol;
         ComidaRow = NuvikRow;
         ComidaCol = NuvikCol;
         ImgFruta(i).Visible = false;
