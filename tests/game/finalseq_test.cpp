@@ -64,7 +64,7 @@ TEST_F(FinalSequence, StartingTheStarAgainDoesNotRestartItsCount) {
 
 TEST_F(FinalSequence, KeysAndTheMenuDuringTheStarDoNotStopTheEnd) {
     // The last life starts the star; then the player pauses, gives up a
-    // further life and goes back to the menu with B.
+    // further life, goes back to the menu with B and starts a new game.
     w.Vidas = 1;
     w.HighScore = 17;
     Key('\x1b');
@@ -80,12 +80,18 @@ TEST_F(FinalSequence, KeysAndTheMenuDuringTheStarDoNotStopTheEnd) {
     Key('B');
     EXPECT_TRUE(w.fraMenu->Visible.get());
     EXPECT_TRUE(w.Timer3->Enabled.get());
+    // A new game from the menu, and play resumed.
+    w.cmdPlay->Click();
+    Key('q');
+    EXPECT_TRUE(w.Timer1->Enabled.get());
+    EXPECT_EQ(w.Vidas, 5);
 
     int ticks = 3;
     while (w.Timer3->Fire()) {
         ++ticks;
     }
     EXPECT_EQ(ticks, 20);
+    EXPECT_FALSE(w.Timer1->Enabled.get());
     EXPECT_TRUE(w.fraColor->Visible.get());
     EXPECT_FALSE(w.fraJuego->Visible.get());
     Key('x');  // the board is hidden: keys do nothing now

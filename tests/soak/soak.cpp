@@ -63,6 +63,9 @@ int main(int argc, char* argv[]) {
     long ticks = 0;
     long events = 0;
     long doors = 0;
+    long fourthDoors = 0;
+    long lastLives = 0;
+    long catches = 0;
     long earlyKiB = -1;
     bool failed = false;
     for (; played < games; ++seed) {
@@ -81,6 +84,9 @@ int main(int argc, char* argv[]) {
         ticks += r.ticks;
         events += r.events;
         doors += r.doors;
+        fourthDoors += r.fourthDoor ? 1 : 0;
+        lastLives += r.fourthDoor ? 0 : 1;
+        catches += r.catches;
         if (!r.failure.empty() || !r.ended) {
             std::printf("game %ld FAILED: %s\n", played,
                         r.failure.empty() ? "the program did not end" : r.failure.c_str());
@@ -95,8 +101,9 @@ int main(int argc, char* argv[]) {
     }
     const long endKiB = ResidentKiB();
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("games played: %ld of %ld\nticks: %ld (timer events %ld, doors %ld)\n", played, games, ticks,
-                events, doors);
+    std::printf("games played: %ld of %ld (%ld to the fourth door, %ld to the last life)\n", played, games,
+                fourthDoors, lastLives);
+    std::printf("ticks: %ld (timer events %ld, doors %ld, catches %ld)\n", ticks, events, doors, catches);
     std::printf("resident memory: %ld KiB after game %ld, %ld KiB at the end\n", earlyKiB, early, endKiB);
     std::printf("time: %.1f s\n", elapsed);
     if (earlyKiB >= 0 && endKiB > earlyKiB + kSlackKiB) {
