@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -120,6 +122,76 @@ TEST_F(Settings, AFileThatCannotBeReadKeepsTheDefaultsAndIsNotReplaced) {
     EXPECT_EQ(w.lblHS->Caption.get(), "HS: 0");
     EXPECT_EQ(w.txtDelay->Text.get(), "240");
     ExpectDefaultWindow();
+}
+
+TEST_F(Settings, APipeInTheFilesPlaceIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(::mkfifo(File().c_str(), 0644), 0);
+    ::alarm(20); // a regression hangs here; end it instead
+    w.Show();
+    ::alarm(0);
+    EXPECT_EQ(w.txtDelay->Text.get(), "240");
+    ExpectDefaultWindow();
+    w.SaveSettings();
+    EXPECT_TRUE(std::filesystem::is_fifo(File()));
+}
+
+TEST_F(Settings, ADanglingLinkGetsTheFirstRunFileAtItsTargetAndStays) {
+    std::filesystem::create_symlink("elsewhere.dat", File());
+    w.Show();
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_EQ(ReadBytes(rt.folder + "/elsewhere.dat"), kFirstRun);
+}
+
+// With no known program folder the game starts on its defaults and no file
+// is read or written anywhere, least of all in the root or the current folder.
+TEST(SettingsWithoutAFolder, NothingIsReadOrWritten) {
+    const char* const places[] = {"/Nuvik3w.dat", "/Notes.txt", "Nuvik3w.dat", "Notes.txt"};
+    std::vector<bool> before;
+    for (const char* p : places) {
+        before.push_back(std::filesystem::exists(p));
+    }
+    vb::ScriptedRuntime rt;
+    const std::string folder = rt.folder;
+    rt.folder.clear();
+    {
+        Nuvik3Main w(rt);
+        w.Show();
+        EXPECT_EQ(w.txtDelay->Text.get(), "240");
+        w.cmdExit->Click();
+    }
+    rt.folder = folder;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(std::filesystem::exists(places[i]), before[i]) << places[i];
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// Whatever a damaged record 4 or 5 holds, every later record is read in its
+// own place; a pair whose first value fails keeps both defaults.
+TEST(SettingsDamagedRecord, LaterRecordsStayInTheirPlaces) {
+    for (const int record : {4, 5}) {
+        for (const std::string damaged : {"x", "wide", "", "   ", "x,1", "x,1,2", "\"x\"", "\"a,b\",7"}) {
+            SCOPED_TRACE(testing::Message() << "record " << record << ": " << damaged);
+            vb::ScriptedRuntime rt;
+            Nuvik3Main w(rt);
+            std::string bytes;
+            int line = 1;
+            for (const std::string& r : Records(kCustom)) {
+                bytes += (line++ == record ? damaged : r) + "\r\n";
+            }
+            WriteBytes(rt.AppFile("Nuvik3w.dat"), bytes);
+            w.Show();
+            EXPECT_EQ(w.Top.get(), record == 4 ? 360.0f : 600.0f);
+            EXPECT_EQ(w.Left.get(), record == 4 ? 255.0f : 450.0f);
+            EXPECT_EQ(w.Width.get(), record == 5 ? 11415.0f : 12000.0f);
+            EXPECT_EQ(w.Height.get(), record == 5 ? 8160.0f : 9000.0f);
+            EXPECT_EQ(w.Delay, 100);
+            EXPECT_EQ(w.Timer1->Interval(), 100);
+            EXPECT_EQ(w.LabInUse, 3);
+            EXPECT_EQ(w.MaxLab, 9);
+            EXPECT_TRUE(w.Reservado);
+        }
+    }
 }
 
 TEST_F(Settings, AStoredMaximisedStateStartsMaximisedWithTheDefaultBounds) {
