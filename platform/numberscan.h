@@ -38,9 +38,9 @@ private:
     // double (767 at most are needed); the rest only tells whether anything
     // nonzero followed.
     static constexpr std::size_t kKeptDigits = 800;
-    // Counts stop here, beyond the length of any text that fits in memory, so
-    // their sums cannot overflow.
-    static constexpr long long kCountCap = 1'000'000'000'000'000'000LL;
+    // Counts stop growing here, beyond the length of any text that can be
+    // stored, so that they and their sums stay far from overflowing.
+    static constexpr long long kCountCap = 100'000'000'000'000'000LL;
 
     State state_ = State::Lead;
     bool negative_ = false;

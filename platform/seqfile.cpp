@@ -115,8 +115,6 @@ FileError SeqWriter::CreateEmpty(const std::string& path)
     return SeqWriter(path).Close();
 }
 
-SeqReader::SeqReader() = default;
-
 SeqReader::~SeqReader()
 {
     Close();

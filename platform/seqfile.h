@@ -64,7 +64,7 @@ private:
 // is a small buffer plus the item being returned, whatever the file's size.
 class SeqReader {
 public:
-    SeqReader();
+    SeqReader() = default;
     ~SeqReader();
     SeqReader(const SeqReader&) = delete;
     SeqReader& operator=(const SeqReader&) = delete;
