@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -122,48 +120,6 @@ TEST_F(Settings, AFileThatCannotBeReadKeepsTheDefaultsAndIsNotReplaced) {
     EXPECT_EQ(w.lblHS->Caption.get(), "HS: 0");
     EXPECT_EQ(w.txtDelay->Text.get(), "240");
     ExpectDefaultWindow();
-}
-
-TEST_F(Settings, APipeInTheFilesPlaceIsNeitherWaitedOnNorReplaced) {
-    ASSERT_EQ(::mkfifo(File().c_str(), 0644), 0);
-    ::alarm(20); // a regression hangs here; end it instead
-    w.Show();
-    ::alarm(0);
-    EXPECT_EQ(w.txtDelay->Text.get(), "240");
-    ExpectDefaultWindow();
-    w.SaveSettings();
-    EXPECT_TRUE(std::filesystem::is_fifo(File()));
-}
-
-TEST_F(Settings, ADanglingLinkGetsTheFirstRunFileAtItsTargetAndStays) {
-    std::filesystem::create_symlink("elsewhere.dat", File());
-    w.Show();
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
-    EXPECT_EQ(ReadBytes(rt.folder + "/elsewhere.dat"), kFirstRun);
-}
-
-// With no known program folder the game starts on its defaults and no file
-// is read or written anywhere, least of all in the root or the current folder.
-TEST(SettingsWithoutAFolder, NothingIsReadOrWritten) {
-    const char* const places[] = {"/Nuvik3w.dat", "/Notes.txt", "Nuvik3w.dat", "Notes.txt"};
-    std::vector<bool> before;
-    for (const char* p : places) {
-        before.push_back(std::filesystem::exists(p));
-    }
-    vb::ScriptedRuntime rt;
-    const std::string folder = rt.folder;
-    rt.folder.clear();
-    {
-        Nuvik3Main w(rt);
-        w.Show();
-        EXPECT_EQ(w.txtDelay->Text.get(), "240");
-        w.cmdExit->Click();
-    }
-    rt.folder = folder;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(std::filesystem::exists(places[i]), before[i]) << places[i];
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 // Whatever a damaged record 4 or 5 holds, every later record is read in its

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -171,31 +169,6 @@ TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
     n.cmdSaveNotes_Click();
     EXPECT_TRUE(std::filesystem::is_directory(File()));
     EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
-}
-
-TEST_F(Notes, APipeInTheFilesPlaceIsNeitherWaitedOnNorReplaced) {
-    ASSERT_EQ(::mkfifo(File().c_str(), 0644), 0);
-    ::alarm(20); // a regression hangs here; end it instead
-    n.Show();
-    ::alarm(0);
-    EXPECT_EQ(n.txtNotes->Text.get(), "");
-    n.txtNotes->Text = std::string("new");
-    n.cmdSaveNotes_Click();
-    EXPECT_TRUE(std::filesystem::is_fifo(File()));
-}
-
-TEST_F(Notes, ALinkInTheFilesPlaceStaysAndItsTargetHoldsTheNotes) {
-    // Dangling at the first load: the empty file is made where it points.
-    const std::string target = rt.folder + "/kept/notes.txt";
-    std::filesystem::create_directory(rt.folder + "/kept");
-    std::filesystem::create_symlink("kept/notes.txt", File());
-    n.Show();
-    EXPECT_EQ(ReadBytes(target), "");
-    n.txtNotes->Text = std::string("lab 3");
-    n.cmdSaveNotes_Click();
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
-    EXPECT_EQ(ReadBytes(target), "\"lab 3\"\r\n");
-    EXPECT_EQ(Reload(), "lab 3");
 }
 
 TEST_F(Notes, AFailedSaveKeepsThePreviousFile) {
