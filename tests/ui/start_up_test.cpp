@@ -19,8 +19,6 @@
 
 namespace {
 
-using uitest::FolderRuntime;
-
 class StartUp : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +40,7 @@ protected:
         ASSERT_TRUE(widget->grab().save(QDir(shots).filePath(QString::fromLatin1(file))));
     }
 
-    FolderRuntime rt;
+    uitest::FolderRuntime rt;
     Nuvik3Main w{rt};
     QWidget* window = nullptr;
     QString shots;
@@ -85,7 +83,7 @@ TEST_F(StartUp, OpensTheNotesWindowAndTheMenuWithEveryControlCaptioned) {
 // The game window opens where it was saved, also at the corner 0, 0, and the
 // next save keeps that corner; the notes window is placed by the system.
 TEST(StartUpAt, AStoredCornerOfZeroZeroIsKept) {
-    FolderRuntime rt;
+    uitest::FolderRuntime rt;
     const std::string settings = rt.dir.filePath(QStringLiteral("Nuvik3w.dat")).toStdString();
     WriteBytes(settings, "1\r\n0\r\n0\r\n0,0\r\n11415,8160\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
     Nuvik3Main w(rt);
