@@ -291,7 +291,7 @@ private:
     bool NewBoard();
     void BuildLabyrinth();
     void RestartBoard();
-    void EndGameFromStart();
+    void BackToMenu();
     void ShowLivesCaption();
     // lblPtVidas, then the window caption.
     void ShowLives();

@@ -142,7 +142,7 @@ bool Nuvik3Main::NewBoard() {
     vb::Let(Arranques, Arranques + 1.0);
     LabNumber = 15;
     if (Arranques > 1) {
-        EndGameFromStart();
+        BackToMenu();
         return false;
     }
     lblPtTime->Caption = std::string("00:00:00");
@@ -193,7 +193,9 @@ void Nuvik3Main::RestartBoard() {
     StartRound();
 }
 
-void Nuvik3Main::EndGameFromStart() {
+// The game stops where it is: timers off, settings saved, the main menu
+// shown; lives and score stay until the next game starts.
+void Nuvik3Main::BackToMenu() {
     Timer1->Enabled = false;
     Timer2->Enabled = false;
     UsaTimer1 = true;

@@ -117,16 +117,8 @@ void Nuvik3Main::LifeLost(Int16 Motivo) {
     }
 }
 
-// Back to the main menu; lives and score stay until the next game starts.
+// The player ends the game: the doors reached so far count no more.
 void Nuvik3Main::FinJuego() {
-    Timer1->Enabled = false;
-    Timer2->Enabled = false;
-    UsaTimer1 = true;
     MetasLogradas = 0;
-    SaveSettings();
-    fraHelp->Visible = false;
-    fraJuego->Visible = false;
-    fraMenu->Visible = true;
-    fraColor->Visible = false;
-    Reinicio = false;
+    BackToMenu();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/Nuvik3Main.h"
+#include "game/headings.h"
 #include "platform/runtime.h"
 
 namespace {
@@ -15,18 +16,6 @@ namespace {
 constexpr int kFrente = 200;
 using Frente = std::array<DigPos, kFrente + 1>;
 
-Int16 Reverse(Int16 dir) {
-    switch (dir) {
-    case 1: return 2;
-    case 2: return 1;
-    case 3: return 4;
-    case 4: return 3;
-    default: return dir;
-    }
-}
-
-int RowStep(Int16 dir) { return dir == 1 ? -1 : dir == 2 ? 1 : 0; }
-int ColStep(Int16 dir) { return dir == 3 ? -1 : dir == 4 ? 1 : 0; }
 
 void Append(DigPos* list, Int16& count, const DigPos& p) {
     if (count == INT16_MAX) {
@@ -138,8 +127,8 @@ void Nuvik3Main::DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, In
         DigPos Probe = W;
         Int16 steps = 0;
         do {
-            Probe.Row = static_cast<Int16>(Probe.Row + RowStep(Probe.Dir));
-            Probe.Col = static_cast<Int16>(Probe.Col + ColStep(Probe.Dir));
+            Probe.Row = static_cast<Int16>(Probe.Row + heading::RowStep(Probe.Dir));
+            Probe.Col = static_cast<Int16>(Probe.Col + heading::ColStep(Probe.Dir));
             ++steps;
             if (!CanDig(Probe)) {
                 SegLen = steps;
@@ -162,8 +151,8 @@ void Nuvik3Main::DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, In
         }
         DugTotal = static_cast<Int16>(DugTotal + SegLen);
         for (Int16 s = 0; s < SegLen; ++s) {
-            W.Row = static_cast<Int16>(W.Row + RowStep(W.Dir));
-            W.Col = static_cast<Int16>(W.Col + ColStep(W.Dir));
+            W.Row = static_cast<Int16>(W.Row + heading::RowStep(W.Dir));
+            W.Col = static_cast<Int16>(W.Col + heading::ColStep(W.Dir));
             SetCell(W.Row, W.Col, "space");
         }
         if (onDoor) {
@@ -171,7 +160,7 @@ void Nuvik3Main::DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, In
         }
 
         if (StopNext) {
-            W.Dir = Reverse(PrevDir);
+            W.Dir = heading::Reverse(PrevDir);
         } else {
             const auto& turn = kTurns[PrevDir];
             W.Dir = PickOneOf(3, turn[0], turn[1], turn[2], 0);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "game/Nuvik3Main.h"
+#include "game/headings.h"
 #include "platform/runtime.h"
 
 namespace {
@@ -14,17 +15,6 @@ bool OnBoard(int row, int col) {
     return row >= 0 && row < Nuvik3Main::kRows && col >= 0 && col < Nuvik3Main::kCols;
 }
 
-Int16 Reverse(Int16 dir) {
-    switch (dir) {
-    case 1: return 2;
-    case 2: return 1;
-    case 3: return 4;
-    case 4: return 3;
-    default: return 0;
-    }
-}
-
-bool IsReversal(Int16 dir, Int16 wish) { return dir >= 1 && dir <= 4 && wish == Reverse(dir); }
 
 // Fruits 7 to 15 chase the critter.
 constexpr int kFirstSteering = 7;
@@ -92,7 +82,7 @@ void Nuvik3Main::MoveObjects() {
             }
         }
 
-        if (!IsReversal(f.Dir, f.NextDir) && MoveFruta(f.NextDir, idx)) {
+        if (!heading::Reverses(f.Dir, f.NextDir) && MoveFruta(f.NextDir, idx)) {
             f.Dir = f.NextDir;
             continue;
         }
@@ -115,7 +105,7 @@ void Nuvik3Main::MoveObjects() {
             continue;
         }
         f.NextDir = PickOneOf(3, fb->wishes[0], fb->wishes[1], fb->wishes[2], 0);
-        f.Dir = Reverse(tried);
+        f.Dir = heading::Reverse(tried);
         MoveFruta(f.Dir, idx);
     }
 }

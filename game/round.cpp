@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/Nuvik3Main.h"
+#include "game/headings.h"
 #include "platform/runtime.h"
 #include "platform/vbtext.h"
 
@@ -16,16 +17,14 @@ namespace {
 // than pieces would otherwise draw for ever.
 constexpr int kDrawsBeforeChoosing = 1000;
 
-Int16 RowStepOf(Int16 dir) { return dir == 1 ? -1 : dir == 2 ? 1 : 0; }
-Int16 ColStepOf(Int16 dir) { return dir == 3 ? -1 : dir == 4 ? 1 : 0; }
 
 } // namespace
 
 void Nuvik3Main::GiveHeading(FrutaRec& f) {
     f.NextDir = static_cast<Int16>(RndWhole(4) + 1);
     f.Dir = f.NextDir;
-    f.DX = ColStepOf(f.Dir);
-    f.DY = RowStepOf(f.Dir);
+    f.DX = heading::ColStep(f.Dir);
+    f.DY = heading::RowStep(f.Dir);
 }
 
 bool Nuvik3Main::ObjectMayStand(int row, int col) {

@@ -7,17 +7,13 @@
 #include <string>
 
 #include "game/Nuvik3Main.h"
+#include "game/headings.h"
 #include "platform/runtime.h"
 #include "platform/vbtext.h"
 
 namespace {
 
 constexpr float kSecondsPerDay = 86400.0f;
-
-bool Reverses(Int16 dir, Int16 other) {
-    return (dir == 1 && other == 2) || (dir == 2 && other == 1) || (dir == 3 && other == 4) ||
-           (dir == 4 && other == 3);
-}
 
 // A 16-bit count that cannot grow keeps its value.
 void AddOne(Int16& field) {
@@ -113,7 +109,7 @@ void Nuvik3Main::Timer1_Timer() {
         // its own move took it.
         Frutas[hitIndex].Row = hitRow;
         Frutas[hitIndex].Col = hitCol;
-        if (Reverses(Frutas[hitIndex].Dir, NuvikDir)) {
+        if (heading::Reverses(Frutas[hitIndex].Dir, NuvikDir)) {
             Catch();
         }
     }
