@@ -11,31 +11,13 @@
 
 namespace {
 
-class PlayInWindow : public ::testing::Test {
+class PlayInWindow : public uitest::StartedGame {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(rt.dir.isValid());
-        w.Show();
-        window = rt.WindowOf(w);
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    }
-
     // Keys go where the focus is, as the player's keyboard sends them.
     void type(Qt::Key key) {
         QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
         QTest::keyClick(focus, key);
     }
-
-    void shoot(const char* file) {
-        const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
-        QDir().mkpath(folder);
-        ASSERT_TRUE(window->grab().save(QDir(folder).filePath(QString::fromLatin1(file))));
-    }
-
-    uitest::FolderRuntime rt;
-    Nuvik3Main w{rt};
-    QWidget* window = nullptr;
 };
 
 TEST_F(PlayInWindow, PlayPauseResumeAndBackToTheMenu) {
@@ -46,7 +28,7 @@ TEST_F(PlayInWindow, PlayPauseResumeAndBackToTheMenu) {
     EXPECT_FALSE(w.fraMenu->Visible.get());
     EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
     EXPECT_FALSE(w.Timer1->Enabled.get());
-    shoot("pause_menu.png");
+    save(window, "pause_menu.png");
 
     // Enter resumes and never presses the hidden menu button.
     type(Qt::Key_Return);
@@ -71,7 +53,7 @@ TEST_F(PlayInWindow, PauseMenuAt1920x1080) {
     w.cmdPlay_Click();
     QCoreApplication::processEvents();
     EXPECT_DOUBLE_EQ(w.CellW, 1920 * 15.0 * 150 / 11415);
-    shoot("pause_menu_1920x1080.png");
+    save(window, "pause_menu_1920x1080.png");
 }
 
 } // namespace

@@ -19,31 +19,12 @@
 
 namespace {
 
-class StartUp : public ::testing::Test {
+class StartUp : public uitest::StartedGame {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(rt.dir.isValid());
-        w.Show();
-        window = rt.WindowOf(w);
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        shots = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
-        QDir().mkpath(shots);
-    }
-
     QString caption(const char* name) const {
         auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
         return button != nullptr ? button->text() : QStringLiteral("<missing>");
     }
-
-    void save(QWidget* widget, const char* file) const {
-        ASSERT_TRUE(widget->grab().save(QDir(shots).filePath(QString::fromLatin1(file))));
-    }
-
-    uitest::FolderRuntime rt;
-    Nuvik3Main w{rt};
-    QWidget* window = nullptr;
-    QString shots;
 };
 
 TEST_F(StartUp, OpensTheNotesWindowAndTheMenuWithEveryControlCaptioned) {

@@ -19,26 +19,14 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
+#include "ui_helpers.h"
 
 namespace {
 
-// The real runtime with its program folder in a temporary place.
-class FolderRuntime : public vb::QtRuntime {
-public:
-    std::string AppPath() override { return dir.path().toStdString(); }
-    QTemporaryDir dir;
-};
-
-class HostedTick : public ::testing::Test {
+class HostedTick : public uitest::StartedGame {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(rt.dir.isValid());
-        w.Show();
-        window = rt.WindowOf(w);
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        shots = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
-        QDir().mkpath(shots);
+        StartedGame::SetUp();
         // Every tick that the host lets through is counted.
         const auto tick = w.Timer1->Tick;
         w.Timer1->Tick = [this, tick] {
@@ -55,9 +43,6 @@ protected:
         w.Form_KeyPress(k);
     }
 
-    void Save(const QImage& image, const char* file) const {
-        ASSERT_TRUE(image.save(QDir(shots).filePath(QString::fromLatin1(file))));
-    }
 
     // Puts the critter on the closed door: the next tick asks the question.
     void CritterOnTheDoor() {
@@ -68,11 +53,7 @@ protected:
         w.DrawNuvik();
     }
 
-    FolderRuntime rt;
-    Nuvik3Main w{rt};
-    QWidget* window = nullptr;
     QWidget* board = nullptr;
-    QString shots;
     int ticks = 0;
 };
 
@@ -130,7 +111,7 @@ TEST_F(HostedTick, ABoardInPlay) {
     EXPECT_EQ(ticks, paused);
     QCoreApplication::processEvents();
     const QImage shot = board->grab().toImage();
-    Save(shot, "board_in_play.png");
+    save(shot, "board_in_play.png");
     // Cells are 10 x 14 pixels from x = 2: the critter stands on a passage
     // it walked to from the start cell, and the start corner is open.
     EXPECT_FALSE(w.NuvikRow == 34 && w.NuvikCol == 74);
@@ -175,7 +156,7 @@ TEST_F(HostedTick, NoTickRunsWhileTheDoorQuestionOrTheTimeBoxesAreOpen) {
     EXPECT_EQ(w.MetasLogradas, 1);
     EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
     ASSERT_FALSE(overPainting.isNull());
-    Save(overPainting, "end_of_labyrinth.png");
+    save(overPainting, "end_of_labyrinth.png");
     EXPECT_TRUE(w.fraJuego->Visible.get());
 }
 
@@ -192,7 +173,7 @@ TEST_F(HostedTick, TheStar) {
     }
     QCoreApplication::processEvents();
     const QImage shot = board->grab().toImage();
-    Save(shot, "star.png");
+    save(shot, "star.png");
     // Tick 13 put the star's corner on cell (12, 24): x = 2 + 240, y = 168.
     EXPECT_TRUE(w.imgCruzR->Visible.get());
     EXPECT_NE(shot.pixelColor(2 + 240 + 38, 168 + 38), QColor(0, 192, 192));

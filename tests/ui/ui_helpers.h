@@ -1,6 +1,9 @@
 #pragma once
 // Small tools for driving the real host in tests.
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QImage>
 #include <QObject>
@@ -8,11 +11,13 @@
 #include <QRegion>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
 
+#include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 
 namespace uitest {
@@ -23,6 +28,32 @@ class FolderRuntime : public vb::QtRuntime {
 public:
     std::string AppPath() override { return dir.path().toStdString(); }
     QTemporaryDir dir;
+};
+
+// The game window started as a player starts it, its files in a temporary
+// folder; pictures go to screenshots/ in the build folder for a person to
+// look at.
+class StartedGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(rt.dir.isValid());
+        w.Show();
+        window = rt.WindowOf(w);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        shots = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("screenshots"));
+        QDir().mkpath(shots);
+    }
+
+    void save(const QImage& image, const char* file) const {
+        ASSERT_TRUE(image.save(QDir(shots).filePath(QString::fromLatin1(file))));
+    }
+    void save(QWidget* widget, const char* file) const { save(widget->grab().toImage(), file); }
+
+    FolderRuntime rt;
+    Nuvik3Main w{rt};
+    QWidget* window = nullptr;
+    QString shots;
 };
 
 // Acts on the next modal box as soon as it is open (from inside its loop).
