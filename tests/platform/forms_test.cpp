@@ -16,8 +16,8 @@ struct SmallForm : vb::Form {
 
 TEST(Forms, PropertyChangesReachTheListenerOnlyWhenTheValueChanges) {
     vb::ScriptedRuntime rt;
-    SmallForm f(rt);
     Recorder rec;
+    SmallForm f(rt);
     f.SetListener(&rec);
     auto& frame = f.Add<vb::Frame>("fraA");
     auto& label = frame.Add<vb::Control>(vb::ControlKind::Label, "lblA");
