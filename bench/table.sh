@@ -3,9 +3,10 @@
 #   bench/table.sh BUILD_FOLDER
 # Each Google Benchmark program in BUILD_FOLDER/bench runs with the repetitions
 # given here (BENCH_REPETITIONS, 10 by default) and reports its medians. Every
-# executable script in bench/ runs with BUILD_FOLDER as its argument and prints
-# its own rows as "measure<TAB>median<TAB>goal". A goal left empty is looked up
-# in bench/goals.txt by the measure's name, so a new benchmark needs one line
+# executable script in bench/ or a folder below runs with BUILD_FOLDER as its
+# argument; among any other output it prints its rows as
+# "measure<TAB>median<TAB>goal". A goal left empty or "-" is looked up in
+# bench/goals.txt by the measure's name, so a new benchmark needs one line
 # there and nothing else. The last column says whether the median meets a goal
 # of the form "< N unit" or "<= N".
 set -euo pipefail
@@ -29,14 +30,22 @@ for b in "$build"/bench/bench_*; do
         "$out" >>"$rows"
 done
 
-for s in "$here"/*; do
+# Scripts, in bench/ or a folder below it; exit status 2 means the script
+# cannot measure on this machine (a tool is missing), which it says itself.
+for s in "$here"/* "$here"/*/*; do
     [ "$s" = "$here/table.sh" ] && continue
     [ -f "$s" ] && [ -x "$s" ] || continue
-    echo "running $(basename "$s")" >&2
-    "$s" "$build" | grep -P '^[^\t]+\t[^\t]+\t' >>"$rows" || {
-        echo "$(basename "$s") failed" >&2
+    echo "running ${s#"$here"/}" >&2
+    status=0
+    "$s" "$build" >"$out" || status=$?
+    if [ "$status" -eq 2 ]; then
+        echo "${s#"$here"/} skipped" >&2
+        continue
+    elif [ "$status" -ne 0 ]; then
+        echo "${s#"$here"/} failed" >&2
         exit 1
-    }
+    fi
+    grep -P '^[^\t]+\t[^\t]+\t' "$out" >>"$rows" || true
 done
 
 awk -F'\t' -v goals="$here/goals.txt" '
@@ -63,7 +72,7 @@ awk -F'\t' -v goals="$here/goals.txt" '
         }
     }
     {
-        g = $3 != "" ? $3 : ($1 in goal ? goal[$1] : "-")
+        g = $3 != "" && $3 != "-" ? $3 : ($1 in goal ? goal[$1] : "-")
         name[NR] = $1; median[NR] = $2; target[NR] = g; ok[NR] = met($2, g)
         if (length($1) > width) width = length($1)
     }

@@ -21,8 +21,10 @@ for target in "$build"/fuzz/fuzz_*; do
     work="$build/corpus/$short"
     mkdir -p "$work" "$build/crashes"
     log="$build/$name.log"
+    seeds=()
+    [ -d "$here/corpus/$short" ] && seeds=("$here/corpus/$short")
     if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$build/crashes/$short-" "$work" "$here/corpus/$short" >"$log" 2>&1; then
+        -artifact_prefix="$build/crashes/$short-" "$work" "${seeds[@]}" >"$log" 2>&1; then
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
         printf '%-12s %10s executions in %s s, no fault\n' "$short" "$runs" "$seconds"
     else
