@@ -23,4 +23,11 @@ void Nuvik3Main::BindEvents() {
     cmdReset->Click = [this] { cmdReset_Click(); };
     cmdHSReset->Click = [this] { cmdHSReset_Click(); };
     chkSound->Click = [this] { chkSound_Click(); };
+    cmdPlay->Click = [this] { cmdPlay_Click(); };
+    cmdPracticar->Click = [this] { cmdPracticar_Click(); };
+    Timer2->Tick = [this] { Timer2_Timer(); };
+    for (int k = 0; k < imgMuro.Count(); ++k) {
+        vb::Control& cell = imgMuro(k);
+        cell.Click = [this, &cell] { imgMuro_Click(static_cast<Int16>(cell.Index())); };
+    }
 }

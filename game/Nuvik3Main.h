@@ -123,6 +123,8 @@ public:
 
     // ---- Labyrinth generator (labyrinth.cpp) ---------------------------
     void GenerateLabyrinth();
+    // Int(Rnd x n): one draw, in single precision like the draw itself.
+    Int16 RndWhole(int n);
     Int16 PickOneOf(Int16 n, Int16 a, Int16 b, Int16 c, Int16 d);
 
     // ---- Start-up, menu, layout (startup.cpp) --------------------------
@@ -137,6 +139,9 @@ public:
     // ---- Game start and restart (gamestart.cpp) ------------------------
     void cmdPlay_Click();
     void cmdPracticar_Click();
+    // The board sized and placed for the window's present size (also the
+    // labyrinth editor's).
+    void LayOutBoard();
 
     // ---- Round set-up (round.cpp) ---------------------------------------
     void StartRound();
@@ -274,6 +279,30 @@ private:
 
     // Puts WinState and the four Win bounds on the window, in that order.
     void ApplyWindowSettings();
+
+    // Game start internals.
+    void PrepareBoard();
+    bool NewBoard();
+    void BuildLabyrinth();
+    void RestartBoard();
+    void EndGameFromStart();
+    void ShowLivesCaption();
+    // lblPtVidas, then the window caption.
+    void ShowLives();
+
+    // Round set-up internals.
+    void GiveHeading(FrutaRec& f);
+    bool ObjectMayStand(int row, int col);
+    bool CritterMayStand(int row, int col);
+    bool DrawCell(bool (Nuvik3Main::*allowed)(int, int), Int16& row, Int16& col);
+    void PlaceFruta(int i);
+
+    // Key handler states and its two shared blocks.
+    void DeathPromptKey(Int16 KeyAscii);
+    void PlayingKey(Int16 KeyAscii);
+    void PauseMenuKey(Int16 KeyAscii);
+    void LifeLost(Int16 Motivo);
+    void FinJuego();
 
     // Labyrinth generator internals.
     friend class LabyrinthTestAccess;

@@ -15,9 +15,6 @@ namespace {
 constexpr int kFrente = 200;
 using Frente = std::array<DigPos, kFrente + 1>;
 
-// The whole part of r x n, computed in single precision like the draw itself.
-Int16 Whole(float r, int n) { return static_cast<Int16>(std::floor(r * static_cast<float>(n))); }
-
 Int16 Reverse(Int16 dir) {
     switch (dir) {
     case 1: return 2;
@@ -43,8 +40,12 @@ void Append(DigPos* list, Int16& count, const DigPos& p) {
 
 } // namespace
 
+Int16 Nuvik3Main::RndWhole(int n) {
+    return static_cast<Int16>(std::floor(rt().Rnd() * static_cast<float>(n)));
+}
+
 Int16 Nuvik3Main::PickOneOf(Int16 n, Int16 a, Int16 b, Int16 c, Int16 d) {
-    switch (Whole(rt().Rnd(), n) + 1) {
+    switch (RndWhole(n) + 1) {
     case 1: return a;
     case 2: return b;
     case 3: return c;
@@ -59,7 +60,7 @@ void Nuvik3Main::RandomOrder(Int16 n, Int16* Orden) {
     for (int i = 1; i <= n; ++i) {
         bool repeated = true;
         while (repeated) {
-            Orden[i] = static_cast<Int16>(Whole(rt().Rnd(), n) + 1);
+            Orden[i] = static_cast<Int16>(RndWhole(n) + 1);
             repeated = false;
             for (int j = 1; j < i && !repeated; ++j) {
                 repeated = Orden[j] == Orden[i];
@@ -131,7 +132,7 @@ void Nuvik3Main::DigCorridor(DigPos& W, DigPos* OtherList, Int16& OtherCount, In
         const bool vertical = W.Dir == 1 || W.Dir == 2;
         const Int16 minLen = vertical ? MinSegV : MinSegH;
         const Int16 maxLen = vertical ? MaxLenV : MaxLenH;
-        Int16 SegLen = static_cast<Int16>(Whole(rt().Rnd(), maxLen - minLen) + minLen);
+        Int16 SegLen = static_cast<Int16>(RndWhole(maxLen - minLen) + minLen);
 
         // Cut the segment at the first cell from which digging cannot go on.
         DigPos Probe = W;
@@ -205,7 +206,7 @@ void Nuvik3Main::GenerateLabyrinth() {
         Orden.assign(static_cast<std::size_t>(count) + 1, 0);
         RandomOrder(count, Orden.data());
         for (int i = 1; i <= count; ++i) {
-            const Int16 MaxTotal = static_cast<Int16>(Whole(rt().Rnd(), 30) + 30);
+            const Int16 MaxTotal = static_cast<Int16>(RndWhole(30) + 30);
             const Int16 pos = Orden[i];
             if (pos >= 1 && pos <= kFrente) {
                 DigCorridor(list[pos], other.data(), otherCount, MaxTotal, MaxLenV, MaxLenH);

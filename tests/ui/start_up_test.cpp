@@ -12,18 +12,11 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
+#include "ui_helpers.h"
 #include "windows/frmKLWRP.h"
 #include "windows/frmNotes.h"
 
 namespace {
-
-// The real runtime with its program folder in a temporary place, so the
-// settings and notes files of a test never meet those of another.
-class FolderRuntime : public vb::QtRuntime {
-public:
-    std::string AppPath() override { return dir.path().toStdString(); }
-    QTemporaryDir dir;
-};
 
 class StartUp : public ::testing::Test {
 protected:
@@ -46,7 +39,7 @@ protected:
         ASSERT_TRUE(widget->grab().save(QDir(shots).filePath(QString::fromLatin1(file))));
     }
 
-    FolderRuntime rt;
+    uitest::FolderRuntime rt;
     Nuvik3Main w{rt};
     QWidget* window = nullptr;
     QString shots;

@@ -11,8 +11,19 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <string>
+
+#include "platform/qt/qtruntime.h"
 
 namespace uitest {
+
+// The real runtime with its program folder in a temporary place, so the
+// settings and notes files of a test never meet those of another.
+class FolderRuntime : public vb::QtRuntime {
+public:
+    std::string AppPath() override { return dir.path().toStdString(); }
+    QTemporaryDir dir;
+};
 
 // Acts on the next modal box as soon as it is open (from inside its loop).
 inline void WhenModalOpens(std::function<void(QWidget*)> act) {
