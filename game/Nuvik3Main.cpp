@@ -25,6 +25,9 @@ void Nuvik3Main::BindEvents() {
     chkSound->Click = [this] { chkSound_Click(); };
     cmdPlay->Click = [this] { cmdPlay_Click(); };
     cmdPracticar->Click = [this] { cmdPracticar_Click(); };
+    Timer1->Tick = [this] { Timer1_Timer(); };
+    Timer3->Tick = [this] { Timer3_Timer(); };
+    Timer4->Tick = [this] { Timer4_Timer(); };
     Timer2->Tick = [this] { Timer2_Timer(); };
     for (int k = 0; k < imgMuro.Count(); ++k) {
         vb::Control& cell = imgMuro(k);

@@ -154,6 +154,12 @@ public:
 
     // ---- Object movement (movement.cpp) ---------------------------------
     bool MoveFruta(Int16& Dir, Int16& Idx);
+private:
+    // Step 6 of the tick: the objects on the critter's row or column (the
+    // hit cell) take no part in the random turn.
+    void RandomTurn(Int16 HitRow, Int16 HitCol);
+    void MoveObjects();
+public:
 
     // ---- Final sequence (finalseq.cpp) ----------------------------------
     void Timer3_Timer();

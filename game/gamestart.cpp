@@ -76,7 +76,7 @@ void Nuvik3Main::LayOutBoard() {
     // A delay that is no number leaves the interval and the delay in force
     // as they were; one the timer refuses leaves only the interval.
     if (const std::optional<double> typed = vb::ToNumber(txtDelay->Text)) {
-        Timer1->SetInterval(vb::RoundHalfEven(*typed));
+        Timer1->SetInterval(*typed);
         vb::Let(Delay, vb::Int(*typed));
     }
 

@@ -16,18 +16,6 @@ constexpr const char* kSettingsFile = "Nuvik3w.dat";
 
 std::string HsCaption(Int16 hs) { return "HS: " + vb::CStr(hs); }
 
-// A record of two items is one read: when its first item fails, the second
-// is not stored and its item is passed over, so the next record is still read
-// in its own place.
-void InputPair(vb::SeqReader& f, Int16& first, Int16& second) {
-    if (f.Input(first) == vb::FileError::None) {
-        f.Input(second);
-    } else {
-        std::string skipped;
-        f.Input(skipped);
-    }
-}
-
 } // namespace
 
 void Nuvik3Main::ApplyWindowSettings() {
@@ -84,20 +72,22 @@ void Nuvik3Main::SaveSettings() {
 
 void Nuvik3Main::LoadSettings() {
     // A missing item or one that does not fit its field leaves the default
-    // that DefaultSettings put there.
+    // that DefaultSettings put there. Each record is one line: whatever a
+    // damaged line holds, the next record is read from the next line. When
+    // the first item of a two-item record fails, the second is not stored.
     vb::SeqReader f;
     f.Open(rt().AppFile(kSettingsFile));
-    f.Input(SoundOn);
-    f.Input(HighScore);
-    f.Input(WinState);
-    InputPair(f, WinTop, WinLeft);
-    InputPair(f, WinWidth, WinHeight);
-    f.Input(Delay);
-    f.Input(UsarDificil);
-    f.Input(LabInUse);
-    f.Input(MaxLab);
-    f.Input(LabACargar);
-    f.Input(Reservado);
+    f.InputLine(SoundOn);
+    f.InputLine(HighScore);
+    f.InputLine(WinState);
+    f.InputLine(WinTop, WinLeft);
+    f.InputLine(WinWidth, WinHeight);
+    f.InputLine(Delay);
+    f.InputLine(UsarDificil);
+    f.InputLine(LabInUse);
+    f.InputLine(MaxLab);
+    f.InputLine(LabACargar);
+    f.InputLine(Reservado);
     f.Close();
 
     // A check box takes only 0 or 1.

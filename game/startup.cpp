@@ -45,11 +45,8 @@ void Nuvik3Main::Form_Load() {
     // Only a file that is not there at all counts as a first run; a file that
     // exists but cannot be read goes to LoadSettings, which then keeps the
     // defaults and leaves the file alone.
-    {
-        vb::SeqReader probe;
-        if (probe.Open(rt().AppFile("Nuvik3w.dat")) == vb::FileError::FileNotFound) {
-            SettingsMissing = true;
-        }
+    if (vb::FileMissing(rt().AppFile("Nuvik3w.dat"))) {
+        SettingsMissing = true;
     }
     if (SettingsMissing) {
         DefaultSettings();

@@ -18,6 +18,34 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file a replacement must take the place of: path itself, or the file a
+// symbolic link (or a chain of them) leads to, which need not exist yet.
+FileError FollowLinks(const std::string& path, std::string& target)
+{
+    target = path;
+    // As many links as the system itself follows before giving up.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return FileError::None;
+        std::string next(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(target.c_str(), next.data(), next.size());
+            if (n < 0)
+                return FileErrorFromErrno(errno);
+            if (static_cast<std::size_t>(n) < next.size()) {
+                next.resize(static_cast<std::size_t>(n));
+                break;
+            }
+            next.resize(next.size() * 2);
+        }
+        if (next.empty())
+            return FileError::PathNotFound;
+        target = next.front() == '/' ? next : FolderOf(target) + "/" + next;
+    }
+    return FileError::PathFileAccess;
+}
+
 // Opens a new temporary file next to path; -1 with errno set on failure.
 int CreateTemporary(const std::string& path, std::string& tempPath)
 {
@@ -60,8 +88,13 @@ FileError Abandon(int fd, const std::string& tempPath)
 
 } // namespace
 
-FileError ReplaceFile(const std::string& path, const std::string& bytes)
+FileError ReplaceFile(const std::string& linkPath, const std::string& bytes)
 {
+    if (linkPath.empty())
+        return FileError::PathNotFound;
+    std::string path;
+    if (const FileError e = FollowLinks(linkPath, path); e != FileError::None)
+        return e;
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode))

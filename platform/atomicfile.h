@@ -10,8 +10,10 @@
 namespace vb {
 
 // On failure the old file is untouched and no temporary file is left behind.
-// A missing folder is PathNotFound, a folder in the file's place
-// PathFileAccess, an existing file we may not write PermissionDenied.
+// A missing folder or an empty path is PathNotFound, a folder, pipe or other
+// special file in the file's place PathFileAccess (it is never replaced), an
+// existing file we may not write PermissionDenied. A symbolic link stays: the
+// file it leads to is replaced, or created when it does not exist yet.
 FileError ReplaceFile(const std::string& path, const std::string& bytes);
 
 } // namespace vb

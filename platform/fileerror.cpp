@@ -14,6 +14,7 @@ FileError FileErrorFromErrno(int err)
     case EROFS:
     case ETXTBSY: return FileError::PermissionDenied;
     case EISDIR: return FileError::PathFileAccess;
+    case ENOMEM: return FileError::OutOfMemory;
     default: return FileError::IoError;
     }
 }

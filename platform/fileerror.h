@@ -6,6 +6,7 @@ namespace vb {
 enum class FileError {
     None = 0,
     Overflow = 6,
+    OutOfMemory = 7,
     TypeMismatch = 13,
     BadFileNumber = 52,     // input from a reader that is not open
     FileNotFound = 53,

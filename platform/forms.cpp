@@ -1,6 +1,7 @@
 #include "platform/forms.h"
 
 #include "platform/runtime.h"
+#include "platform/vbnum.h"
 
 namespace vb {
 
@@ -22,10 +23,13 @@ Timer::Timer(std::string name) : Control(ControlKind::Timer, std::move(name)) {
 }
 
 bool Timer::SetInterval(double ms) {
-    if (!(ms >= 0 && ms <= 65535)) {
+    // A fraction stored into the interval rounds first; only the rounded value
+    // must fit (65535.4 is taken as 65535, -0.6 is refused).
+    const double rounded = RoundHalfEven(ms);
+    if (!(rounded >= 0 && rounded <= 65535)) {
         return false;
     }
-    const auto v = static_cast<std::int32_t>(ms);
+    const auto v = static_cast<std::int32_t>(rounded);
     if (v != interval_) {
         interval_ = v;
         notify(PropId::Interval);

@@ -136,7 +136,8 @@ class Timer : public Control {
 public:
     explicit Timer(std::string name);
     std::int32_t Interval() const { return interval_; }
-    // A value outside 0..65535 is refused: returns false, the old one stays.
+    // Rounded half to even, then a value outside 0..65535 is refused: returns
+    // false, the old one stays.
     bool SetInterval(double ms);
     // Ticks only while enabled with an interval above 0.
     bool Active() const { return Enabled && interval_ > 0; }

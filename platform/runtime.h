@@ -52,10 +52,19 @@ public:
                                  const std::string& defaultText) = 0;
     virtual void Beep() = 0;
 
-    // The program's folder, without a trailing separator.
+    // The program's folder, without a trailing separator ("/" for the root);
+    // empty when it cannot be known.
     virtual std::string AppPath() = 0;
-    // Full path of a file in the program's folder.
-    std::string AppFile(const std::string& name) { return AppPath() + "/" + name; }
+    // Full path of a file in the program's folder; empty when the folder is
+    // not known, which every file operation of the runtime refuses, so no file
+    // is read or written in some other folder.
+    std::string AppFile(const std::string& name) {
+        const std::string folder = AppPath();
+        if (folder.empty()) {
+            return {};
+        }
+        return folder.back() == '/' ? folder + name : folder + "/" + name;
+    }
 
     // The text of an embedded resource (":/text/..."), empty when there is none.
     virtual std::string ResourceText(const std::string& path) = 0;

@@ -2,14 +2,18 @@
 
 #include "platform/atomicfile.h"
 #include "platform/codepage.h"
-#include "platform/vbnum.h"
+#include "platform/numberscan.h"
+#include "platform/utf8.h"
 #include "platform/vbtext.h"
+#include "platform/vbnum.h"
 
-#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <limits>
+#include <new>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -23,7 +27,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-bool EqualsIgnoringCase(const std::string& a, const char* b)
+bool EqualsIgnoringCase(std::string_view a, const char* b)
 {
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
@@ -34,6 +38,38 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
             return false;
     }
     return i == a.size() && b[i] == '\0';
+}
+
+// Bytes that end a run of an item's text, as a table for speed.
+using StopSet = std::array<bool, 256>;
+
+constexpr StopSet Stops(std::string_view bytes)
+{
+    StopSet set{};
+    for (const char c : bytes)
+        set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+
+constexpr StopSet kDelimiters = Stops(",\r\n");
+constexpr StopSet kQuote = Stops("\"");
+
+// What a reader reads at a time.
+constexpr std::size_t kBufferSize = 65536;
+
+// Appends Windows-1252 bytes as UTF-8, runs of ASCII at once.
+void AppendFromCp1252(std::string& out, std::string_view bytes)
+{
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t ascii = pos;
+        while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+            ++ascii;
+        out.append(bytes.data() + pos, ascii - pos);
+        if (ascii < bytes.size())
+            AppendUtf8(out, Cp1252Char(static_cast<unsigned char>(bytes[ascii++])));
+        pos = ascii;
+    }
 }
 
 } // namespace
@@ -79,126 +115,248 @@ FileError SeqWriter::CreateEmpty(const std::string& path)
     return SeqWriter(path).Close();
 }
 
+SeqReader::~SeqReader()
+{
+    Close();
+}
+
 FileError SeqReader::Open(const std::string& path)
 {
     Close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (path.empty())
+        return FileError::PathNotFound;
+    // The kind is checked before opening: opening a pipe for reading waits
+    // for a writer. O_NONBLOCK covers a swap between the check and the open.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return FileErrorFromErrno(errno);
+    if (!S_ISREG(info.st_mode))
+        return FileError::PathFileAccess;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return FileErrorFromErrno(errno);
-    struct stat info {};
-    // Only regular files: a device or pipe might never end.
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return FileError::PathFileAccess;
     }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const FileError e = FileErrorFromErrno(errno);
-            ::close(fd);
-            return e;
-        }
-        data.append(buf, static_cast<std::size_t>(n));
+    try {
+        buffer_ = std::make_unique<char[]>(kBufferSize);
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return FileError::OutOfMemory;
     }
-    ::close(fd);
-    data_ = std::move(data);
+    fd_ = fd;
     open_ = true;
     return FileError::None;
 }
 
 void SeqReader::Close()
 {
-    data_.clear();
-    pos_ = 0;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
     open_ = false;
+    buffer_.reset();
+    pos_ = end_ = 0;
+    readError_ = FileError::None;
+    afterComma_ = inLine_ = lineEnded_ = false;
 }
 
-bool SeqReader::Eof() const
+bool SeqReader::Fill() const
 {
-    return pos_ >= data_.size();
+    if (pos_ < end_)
+        return true;
+    if (fd_ < 0 || readError_ != FileError::None)
+        return false;
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.get(), kBufferSize);
+        if (n > 0) {
+            pos_ = 0;
+            end_ = static_cast<std::size_t>(n);
+            return true;
+        }
+        if (n == 0)
+            return false;
+        if (errno != EINTR) {
+            readError_ = FileErrorFromErrno(errno);
+            return false;
+        }
+    }
 }
 
-// Past the comma or line break (CR LF, CR or LF) at pos_, if any.
-void SeqReader::SkipDelimiter()
+void SeqReader::SkipLineBreak()
 {
-    if (pos_ >= data_.size())
-        return;
-    if (data_[pos_] == ',' || data_[pos_] == '\n') {
+    const int c = Peek();
+    if (c == '\n') {
         ++pos_;
-    } else if (data_[pos_] == '\r') {
+    } else if (c == '\r') {
         ++pos_;
-        if (pos_ < data_.size() && data_[pos_] == '\n')
+        if (Peek() == '\n')
             ++pos_;
     }
 }
 
-FileError SeqReader::NextItem(std::string& text)
+int SeqReader::Peek() const
+{
+    return Fill() ? static_cast<unsigned char>(buffer_[pos_]) : -1;
+}
+
+bool SeqReader::Eof() const
+{
+    return Peek() < 0;
+}
+
+// An unquoted item's trailing blanks are handed on too: the sink drops them
+// where they matter.
+template <class Sink>
+FileError SeqReader::NextItem(Sink&& sink, bool* quoted)
 {
     if (!open_)
         return FileError::BadFileNumber;
-    while (pos_ < data_.size() && (IsBlank(data_[pos_]) || data_[pos_] == '\r' || data_[pos_] == '\n'))
+    int c = Peek();
+    while (c == ' ' || c == '\t' || (!inLine_ && (c == '\r' || c == '\n'))) {
         ++pos_;
-    if (pos_ >= data_.size())
-        return FileError::InputPastEnd;
-
-    if (data_[pos_] == '"') {
-        const std::size_t start = pos_ + 1;
-        const std::size_t close = data_.find('"', start);
-        // A quote never closed runs to the end of the file.
-        const std::size_t end = close == std::string::npos ? data_.size() : close;
-        text = data_.substr(start, end - start);
-        pos_ = close == std::string::npos ? data_.size() : close + 1;
-        // Anything between the closing quote and the delimiter is dropped.
-        pos_ = std::min(data_.find_first_of(",\r\n", pos_), data_.size());
-    } else {
-        const std::size_t end = std::min(data_.find_first_of(",\r\n", pos_), data_.size());
-        std::size_t last = end;
-        while (last > pos_ && IsBlank(data_[last - 1]))
-            --last;
-        text = data_.substr(pos_, last - pos_);
-        pos_ = end;
+        c = Peek();
     }
-    SkipDelimiter();
+    if (inLine_ && !afterComma_ && (c == '\r' || c == '\n' || c < 0)) {
+        // The rest of the line is blank: the record holds no further item.
+        SkipLineBreak();
+        lineEnded_ = true;
+        return c < 0 && readError_ != FileError::None ? readError_ : FileError::InputPastEnd;
+    }
+    if (c < 0 && !inLine_)
+        return readError_ != FileError::None ? readError_ : FileError::InputPastEnd;
+
+    // Hands on the bytes up to the first of stops, or up to the end.
+    const auto takeUntil = [&](const StopSet& stops, bool keep) {
+        while (Fill()) {
+            const char* first = buffer_.get() + pos_;
+            const char* last = buffer_.get() + end_;
+            const char* stop = first;
+            while (stop != last && !stops[static_cast<unsigned char>(*stop)])
+                ++stop;
+            if (keep && stop != first)
+                sink(std::string_view(first, static_cast<std::size_t>(stop - first)));
+            pos_ += static_cast<std::size_t>(stop - first);
+            if (stop != last)
+                return;
+        }
+    };
+    if (quoted)
+        *quoted = c == '"';
+    if (c == '"') {
+        ++pos_;
+        // A quote never closed runs to the end of the file.
+        takeUntil(kQuote, true);
+        if (Peek() == '"')
+            ++pos_;
+        // Anything between the closing quote and the delimiter is dropped.
+        takeUntil(kDelimiters, false);
+    } else {
+        takeUntil(kDelimiters, true);
+    }
+
+    afterComma_ = Peek() == ',';
+    if (afterComma_)
+        ++pos_;
+    else
+        SkipLineBreak();
+    if (inLine_ && !afterComma_)
+        lineEnded_ = true;
+    return readError_;
+}
+
+FileError SeqReader::StartLine()
+{
+    if (!open_)
+        return FileError::BadFileNumber;
+    inLine_ = true;
+    lineEnded_ = false;
+    afterComma_ = false;
     return FileError::None;
+}
+
+void SeqReader::EndLine()
+{
+    while (inLine_ && !lineEnded_) {
+        if (NextItem([](std::string_view) {}) != FileError::None)
+            break;
+    }
+    inLine_ = false;
+    afterComma_ = false;
 }
 
 FileError SeqReader::NextNumber(double& value)
 {
-    std::string text;
-    if (const FileError e = NextItem(text); e != FileError::None)
+    // #TRUE# and #FALSE# are the longest words an item may hold; the first
+    // few bytes after the leading blanks tell them.
+    char head[8];
+    std::size_t headSize = 0;
+    bool headOverlong = false;
+    NumberScanner number;
+    const FileError e = NextItem([&](std::string_view piece) {
+        number.Feed(piece);
+        if (headOverlong)
+            return;
+        for (const char c : piece) {
+            if (headSize == 0 && IsBlank(c))
+                continue;
+            if (headSize < sizeof head)
+                head[headSize++] = c;
+            else if (!IsBlank(c))
+                headOverlong = true;
+        }
+    });
+    if (e != FileError::None)
         return e;
-    text = Trim(text);
-    if (text.empty() || EqualsIgnoringCase(text, "#FALSE#")) {
+    while (headSize > 0 && IsBlank(head[headSize - 1]))
+        --headSize;
+    const std::string_view word(head, headOverlong ? 0 : headSize);
+    if (headSize == 0 || EqualsIgnoringCase(word, "#FALSE#")) {
         value = 0.0;
         return FileError::None;
     }
-    if (EqualsIgnoringCase(text, "#TRUE#")) {
+    if (EqualsIgnoringCase(word, "#TRUE#")) {
         value = -1.0;
         return FileError::None;
     }
-    switch (CDbl(text, value)) {
-    case Conversion::Ok: return FileError::None;
-    case Conversion::Overflow: return FileError::Overflow;
-    case Conversion::TypeMismatch: break;
+    if (!number.Complete())
+        return FileError::TypeMismatch;
+    try {
+        return number.Value(value) == Conversion::Ok ? FileError::None : FileError::Overflow;
+    } catch (const std::bad_alloc&) {
+        return FileError::OutOfMemory;
     }
-    return FileError::TypeMismatch;
 }
 
 FileError SeqReader::Input(std::string& value)
 {
+    // Built straight in UTF-8; memory that runs out drops the text but the
+    // item is still passed over, so the next one stays in its place.
     std::string text;
-    const FileError e = NextItem(text);
-    if (e == FileError::None)
-        value = FromCp1252(text);
-    return e;
+    bool quoted = false;
+    bool outOfMemory = false;
+    const FileError e = NextItem([&](std::string_view piece) {
+        if (outOfMemory)
+            return;
+        try {
+            AppendFromCp1252(text, piece);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+            std::string().swap(text);
+        }
+    }, &quoted);
+    if (e != FileError::None)
+        return e;
+    if (outOfMemory)
+        return FileError::OutOfMemory;
+    if (!quoted) {
+        while (!text.empty() && IsBlank(text.back()))
+            text.pop_back();
+    }
+    value = std::move(text);
+    return FileError::None;
 }
-
 // Reads a number into an integer target through its rounding conversion;
 // a value out of the target's range is an overflow.
 template <class Int, class Convert>
@@ -245,6 +403,12 @@ FileError SeqReader::Input(bool& value)
     if (e == FileError::None)
         value = v != 0.0;
     return e;
+}
+
+bool FileMissing(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 } // namespace vb

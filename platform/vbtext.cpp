@@ -1,125 +1,17 @@
 #include "platform/vbtext.h"
 
 #include "platform/codepage.h"
+#include "platform/numberscan.h"
 #include "platform/utf8.h"
 #include "platform/vbnum.h"
 
 #include <charconv>
 #include <cmath>
-#include <string_view>
 #include <system_error>
 
 namespace vb {
 
 namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// A number as written in the text, ready for from_chars (which takes neither
-// a sign nor the exponent letter D).
-struct NumberScan {
-    std::size_t end = 0;       // first byte after the number
-    bool mantissaDigits = false;
-    bool exponentMarkWithoutDigits = false;
-    bool negative = false;
-    std::string plain;         // digits, point, 'e', exponent sign and digits
-    int scale = 0;             // decimal exponent of the leading digit, without the written exponent
-    long long exponent = 0;    // the written exponent, saturated
-};
-
-NumberScan ScanNumber(std::string_view s, std::size_t pos)
-{
-    NumberScan n;
-    n.end = pos;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-        n.negative = s[pos] == '-';
-        ++pos;
-    }
-    bool leading = true;
-    int integerDigits = 0;
-    int zerosAfterPoint = 0;
-    while (pos < s.size() && IsDigit(s[pos])) {
-        n.plain += s[pos];
-        n.mantissaDigits = true;
-        if (!(leading && s[pos] == '0')) {
-            leading = false;
-            ++integerDigits;
-        }
-        ++pos;
-    }
-    if (pos < s.size() && s[pos] == '.') {
-        n.plain += '.';
-        ++pos;
-        while (pos < s.size() && IsDigit(s[pos])) {
-            n.plain += s[pos];
-            n.mantissaDigits = true;
-            if (leading && s[pos] == '0')
-                ++zerosAfterPoint;
-            else
-                leading = false;
-            ++pos;
-        }
-    }
-    if (!n.mantissaDigits)
-        return n;
-    n.scale = integerDigits > 0 ? integerDigits - 1 : -(zerosAfterPoint + 1);
-    n.end = pos;
-
-    if (pos < s.size() && (s[pos] == 'E' || s[pos] == 'e' || s[pos] == 'D' || s[pos] == 'd')) {
-        std::size_t p = pos + 1;
-        bool negativeExponent = false;
-        if (p < s.size() && (s[p] == '+' || s[p] == '-')) {
-            negativeExponent = s[p] == '-';
-            ++p;
-        }
-        if (p < s.size() && IsDigit(s[p])) {
-            n.plain += negativeExponent ? "e-" : "e";
-            while (p < s.size() && IsDigit(s[p])) {
-                n.plain += s[p];
-                if (n.exponent < 1'000'000)
-                    n.exponent = n.exponent * 10 + (s[p] - '0');
-                ++p;
-            }
-            if (negativeExponent)
-                n.exponent = -n.exponent;
-            n.end = p;
-        } else {
-            n.exponentMarkWithoutDigits = true;
-        }
-    }
-    return n;
-}
-
-// The value of a scanned number; false when it is too large for a double.
-bool NumberValue(const NumberScan& n, double& value)
-{
-    double v = 0.0;
-    const char* first = n.plain.data();
-    const char* last = first + n.plain.size();
-    // The scan guarantees digits, so the only refusal left is the range.
-    if (std::from_chars(first, last, v, std::chars_format::general).ec == std::errc::result_out_of_range) {
-        if (n.scale + n.exponent >= 0)
-            return false;
-        v = 0.0; // too small: underflows to zero
-    }
-    value = n.negative ? -v : v;
-    return true;
-}
-
-std::size_t SkipBlanks(const std::string& s, std::size_t pos)
-{
-    while (pos < s.size() && IsBlank(s[pos]))
-        ++pos;
-    return pos;
-}
 
 char32_t LowerCase(char32_t c)
 {
@@ -221,21 +113,23 @@ std::string Mid(const std::string& s, int start, int length)
 
 double Val(const std::string& s)
 {
-    const NumberScan n = ScanNumber(s, SkipBlanks(s, 0));
-    if (!n.mantissaDigits)
-        return 0.0;
+    NumberScanner scan;
+    scan.Feed(s);
     double v = 0.0;
-    if (!NumberValue(n, v))
-        return n.negative ? -HUGE_VAL : HUGE_VAL;
+    if (!scan.HasDigits())
+        return 0.0;
+    if (scan.Value(v) == Conversion::Overflow)
+        return scan.Negative() ? -HUGE_VAL : HUGE_VAL;
     return v;
 }
 
 Conversion CDbl(const std::string& s, double& value)
 {
-    const NumberScan n = ScanNumber(s, SkipBlanks(s, 0));
-    if (!n.mantissaDigits || n.exponentMarkWithoutDigits || SkipBlanks(s, n.end) != s.size())
+    NumberScanner scan;
+    scan.Feed(s);
+    if (!scan.Complete())
         return Conversion::TypeMismatch;
-    return NumberValue(n, value) ? Conversion::Ok : Conversion::Overflow;
+    return scan.Value(value);
 }
 
 std::optional<double> ToNumber(const std::string& s)

@@ -46,11 +46,8 @@ void frmNotes::Form_Load() {
     const std::string path = rt().AppFile(kNotesFile);
     // Only a file that is not there is created empty; one that exists but
     // cannot be read is left alone, so its notes are not lost.
-    {
-        vb::SeqReader probe;
-        if (probe.Open(path) == vb::FileError::FileNotFound) {
-            vb::SeqWriter::CreateEmpty(path);
-        }
+    if (vb::FileMissing(path)) {
+        vb::SeqWriter::CreateEmpty(path);
     }
     // The box shows what was read: nothing, when the file is empty or could
     // not be read.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include "platform/appfolder.h"
 #include "platform/forms.h"
 #include "platform/qt/formwindow.h"
 #include "platform/qt/keyrouter.h"
@@ -45,7 +46,9 @@ std::string QtRuntime::InputBox(const std::string& prompt, const std::string& ti
 
 void QtRuntime::Beep() { QApplication::beep(); }
 
-std::string QtRuntime::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+// Not Qt's application folder: it goes through Unicode text and comes back
+// empty for a folder name that is not valid UTF-8.
+std::string QtRuntime::AppPath() { return ExecutableFolder(); }
 
 std::string QtRuntime::ResourceText(const std::string& path) {
     QFile file(QString::fromStdString(path));

@@ -122,6 +122,34 @@ TEST_F(Settings, AFileThatCannotBeReadKeepsTheDefaultsAndIsNotReplaced) {
     ExpectDefaultWindow();
 }
 
+// Whatever a damaged record 4 or 5 holds, every later record is read in its
+// own place; a pair whose first value fails keeps both defaults.
+TEST(SettingsDamagedRecord, LaterRecordsStayInTheirPlaces) {
+    for (const int record : {4, 5}) {
+        for (const std::string damaged : {"x", "wide", "", "   ", "x,1", "x,1,2", "\"x\"", "\"a,b\",7"}) {
+            SCOPED_TRACE(testing::Message() << "record " << record << ": " << damaged);
+            vb::ScriptedRuntime rt;
+            Nuvik3Main w(rt);
+            std::string bytes;
+            int line = 1;
+            for (const std::string& r : Records(kCustom)) {
+                bytes += (line++ == record ? damaged : r) + "\r\n";
+            }
+            WriteBytes(rt.AppFile("Nuvik3w.dat"), bytes);
+            w.Show();
+            EXPECT_EQ(w.Top.get(), record == 4 ? 360.0f : 600.0f);
+            EXPECT_EQ(w.Left.get(), record == 4 ? 255.0f : 450.0f);
+            EXPECT_EQ(w.Width.get(), record == 5 ? 11415.0f : 12000.0f);
+            EXPECT_EQ(w.Height.get(), record == 5 ? 8160.0f : 9000.0f);
+            EXPECT_EQ(w.Delay, 100);
+            EXPECT_EQ(w.Timer1->Interval(), 100);
+            EXPECT_EQ(w.LabInUse, 3);
+            EXPECT_EQ(w.MaxLab, 9);
+            EXPECT_TRUE(w.Reservado);
+        }
+    }
+}
+
 TEST_F(Settings, AStoredMaximisedStateStartsMaximisedWithTheDefaultBounds) {
     StartWith("1\r\n0\r\n2\r\n600,450\r\n12000,9000\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
     EXPECT_EQ(w.WindowState.get(), 2);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +33,63 @@ protected:
     vb::ScriptedRuntime rt;
     Nuvik3Main w{rt};
 };
+
+// Pipes in the files' places: start-up neither waits on them nor replaces
+// them, and shows the defaults.
+TEST_F(Startup, PipesInPlaceOfTheFilesAreNeitherWaitedOnNorReplaced) {
+    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+        ASSERT_EQ(::mkfifo(rt.AppFile(name).c_str(), 0644), 0);
+    }
+    ::alarm(20); // a regression hangs here; end it instead
+    w.Show();
+    ::alarm(0);
+    EXPECT_EQ(w.txtDelay->Text.get(), "240");
+    EXPECT_EQ(w.Notes->txtNotes->Text.get(), "");
+    w.Notes->cmdSaveNotes_Click();
+    w.cmdExit_Click();
+    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+        EXPECT_TRUE(std::filesystem::is_fifo(rt.AppFile(name))) << name;
+    }
+}
+
+// Dangling links: the first-run files are made where they point, and the
+// links stay.
+TEST_F(Startup, DanglingLinksGetTheFirstRunFilesAtTheirTargets) {
+    std::filesystem::create_directory(rt.folder + "/kept");
+    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+        std::filesystem::create_symlink(std::string("kept/") + name, rt.AppFile(name));
+    }
+    w.Show();
+    EXPECT_EQ(ReadBytes(rt.folder + "/kept/Nuvik3w.dat").size(), 62u);
+    EXPECT_EQ(ReadBytes(rt.folder + "/kept/Notes.txt"), "");
+    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+        EXPECT_TRUE(std::filesystem::is_symlink(rt.AppFile(name))) << name;
+    }
+}
+
+// With no known program folder the game starts on its defaults and no file
+// is read or written anywhere, least of all in the root or the current folder.
+TEST(StartupWithoutAFolder, NothingIsReadOrWritten) {
+    const char* const places[] = {"/Nuvik3w.dat", "/Notes.txt", "Nuvik3w.dat", "Notes.txt"};
+    std::vector<bool> before;
+    for (const char* p : places) {
+        before.push_back(std::filesystem::exists(p));
+    }
+    vb::ScriptedRuntime rt;
+    const std::string folder = rt.folder;
+    rt.folder.clear();
+    {
+        Nuvik3Main w(rt);
+        w.Show();
+        EXPECT_EQ(w.txtDelay->Text.get(), "240");
+        w.cmdExit_Click();
+    }
+    rt.folder = folder;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(std::filesystem::exists(places[i]), before[i]) << places[i];
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
 
 TEST_F(Startup, FirstStartOpensTheNotesFirstAndSetsTheStartState) {
     // Fields the start-up must set, whatever they held before.

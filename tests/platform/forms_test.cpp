@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/forms.h"
 #include "platform/scripted_runtime.h"
 
@@ -16,6 +18,7 @@ struct SmallForm : vb::Form {
 
 TEST(Forms, PropertyChangesReachTheListenerOnlyWhenTheValueChanges) {
     vb::ScriptedRuntime rt;
+    // Declared before the form, which tells its listener when it goes.
     Recorder rec;
     SmallForm f(rt);
     f.SetListener(&rec);
@@ -58,6 +61,23 @@ TEST(Forms, TimerRefusesIntervalsOutsideItsRangeAndTicksOnlyWhenActive) {
     EXPECT_TRUE(t.SetInterval(0));
     EXPECT_FALSE(t.Fire());  // interval 0 never ticks
     EXPECT_EQ(ticks, 1);
+}
+
+TEST(Forms, TimerIntervalRoundsHalfToEvenBeforeTheRangeCheck) {
+    const struct { double ms; int32_t interval; } taken[] = {
+        {240.7, 241}, {240.5, 240}, {241.5, 242}, {65535.4, 65535}, {-0.4, 0}, {0.5, 0},
+    };
+    for (const auto& c : taken) {
+        vb::Timer t("Timer1");
+        EXPECT_TRUE(t.SetInterval(c.ms)) << c.ms;
+        EXPECT_EQ(t.Interval(), c.interval) << c.ms;
+    }
+    for (const double ms : {65535.6, -0.6, 65536.0, std::nan("")}) {
+        vb::Timer t("Timer1");
+        ASSERT_TRUE(t.SetInterval(7));
+        EXPECT_FALSE(t.SetInterval(ms)) << ms;
+        EXPECT_EQ(t.Interval(), 7) << ms;
+    }
 }
 
 TEST(Forms, MinimisedOrMaximisedWindowRefusesBoundsAndSizeRaisesResize) {

@@ -1,10 +1,13 @@
 #include "platform/seqfile.h"
+#include "alloc_meter.h"
+#include "platform/scripted_runtime.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -139,6 +142,46 @@ TEST_F(SeqReaderTest, NumberConversions)
     EXPECT_TRUE(b[3]);
 }
 
+// A record read with InputLine leaves the next one in its place whatever its
+// line holds; when its first item fails, the second is not stored.
+TEST_F(SeqReaderTest, InputLineReadsTheNextRecordFromTheNextLine)
+{
+    const struct { const char* line; FileError result; int16_t first, second; } cases[] = {
+        {"600,450", FileError::None, 600, 450},
+        {"x", FileError::TypeMismatch, 1, 2},
+        {"x,5", FileError::TypeMismatch, 1, 2},
+        {"x,5,7", FileError::TypeMismatch, 1, 2},
+        {"", FileError::InputPastEnd, 1, 2},
+        {"   ", FileError::InputPastEnd, 1, 2},
+        {"\"x\"", FileError::TypeMismatch, 1, 2},
+        {"\"a\r\nb\",5", FileError::TypeMismatch, 1, 2},
+        {"600", FileError::InputPastEnd, 600, 2},
+        {"600,x", FileError::TypeMismatch, 600, 2},
+        {"600,450,7,\"y\"", FileError::None, 600, 450},
+        {" \"600\" , 450 ", FileError::None, 600, 450},
+        {"600,", FileError::None, 600, 0},
+        {"40000,5", FileError::Overflow, 1, 2},
+    };
+    for (const auto& c : cases) {
+        Load(std::string(c.line) + "\r\n9\r\n");
+        int16_t first = 1, second = 2, next = 0;
+        EXPECT_EQ(reader.InputLine(first, second), c.result) << c.line;
+        EXPECT_EQ(first, c.first) << c.line;
+        EXPECT_EQ(second, c.second) << c.line;
+        EXPECT_EQ(reader.InputLine(next), FileError::None) << c.line;
+        EXPECT_EQ(next, 9) << c.line;
+        EXPECT_TRUE(reader.Eof()) << c.line;
+    }
+    Load("1\r\n\r\n");
+    int16_t n = 0;
+    EXPECT_EQ(reader.InputLine(n), FileError::None);
+    EXPECT_EQ(reader.InputLine(n), FileError::InputPastEnd);
+    EXPECT_EQ(reader.InputLine(n), FileError::InputPastEnd);
+    EXPECT_EQ(n, 1);
+    reader.Close();
+    EXPECT_EQ(reader.InputLine(n), FileError::BadFileNumber);
+}
+
 TEST_F(SeqReaderTest, ReadingPastTheEndKeepsTheTarget)
 {
     Load("");
@@ -165,6 +208,76 @@ TEST_F(SeqReaderTest, OpenErrors)
     EXPECT_EQ(reader.Open(path + "/x.txt"), FileError::PathNotFound);
     std::string s;
     EXPECT_EQ(reader.Input(s), FileError::BadFileNumber);
+}
+
+// A pipe would wait for a writer: it is refused without being opened, like
+// a device, and a check for a missing file never opens anything.
+TEST_F(SeqReaderTest, PipesAndDevicesAreRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    std::filesystem::create_symlink(path, folder.file("to-pipe"));
+    ::alarm(20); // a regression hangs here; end it instead
+    EXPECT_EQ(reader.Open(path), FileError::PathFileAccess);
+    EXPECT_EQ(reader.Open(folder.file("to-pipe")), FileError::PathFileAccess);
+    EXPECT_EQ(reader.Open("/dev/zero"), FileError::PathFileAccess);
+    EXPECT_FALSE(vb::FileMissing(path));
+    ::alarm(0);
+    EXPECT_FALSE(vb::FileMissing(folder.path()));
+    EXPECT_TRUE(vb::FileMissing(folder.file("none")));
+    std::filesystem::create_symlink("none", folder.file("dangling"));
+    EXPECT_TRUE(vb::FileMissing(folder.file("dangling")));
+}
+
+// An empty path stands for a program folder that is not known: nothing is
+// looked up in the current folder or the root.
+TEST_F(SeqReaderTest, AnEmptyPathIsNoFile)
+{
+    EXPECT_EQ(reader.Open(""), FileError::PathNotFound);
+    EXPECT_FALSE(vb::FileMissing(""));
+    vb::ScriptedRuntime rt;
+    const std::string folderOfRt = rt.folder;
+    rt.folder.clear();
+    EXPECT_EQ(rt.AppFile("Notes.txt"), "");
+    rt.folder = "/";
+    EXPECT_EQ(rt.AppFile("Notes.txt"), "/Notes.txt");
+    rt.folder = folderOfRt;
+    EXPECT_EQ(rt.AppFile("Notes.txt"), folderOfRt + "/Notes.txt");
+}
+
+// What a reader holds is the item it returns and a small buffer, never the
+// file; a string memory cannot hold is a failed read, not the end.
+TEST_F(SeqReaderTest, MemoryFollowsTheItemNotTheFile)
+{
+    const std::size_t kBig = std::size_t{256} << 20;
+    const std::string records = "1\r\n0\r\n0\r\n360,255\r\n11415,8160\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n";
+    for (const std::string& head : {records, std::string()}) {
+        WriteBytes(path, head);
+        ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kBig)), 0);
+        alloc_meter::ResetPeak();
+        ASSERT_EQ(reader.Open(path), FileError::None);
+        int16_t n = 0;
+        for (int record = 0; record < 11; ++record)
+            reader.InputLine(n);
+        reader.Close();
+        EXPECT_LT(alloc_meter::Peak(), 100'000u) << head.size();
+    }
+
+    const std::string text(16 << 20, 'n');
+    Load('"' + text + "\",\"next\"");
+    alloc_meter::ResetPeak();
+    std::string s;
+    EXPECT_EQ(reader.Input(s), FileError::None);
+    EXPECT_EQ(s.size(), text.size());
+    EXPECT_LT(alloc_meter::Peak(), 4 * text.size());
+
+    Load('"' + text + "\",\"next\"");
+    alloc_meter::SetLimit(text.size() / 2);
+    s = "kept";
+    EXPECT_EQ(reader.Input(s), FileError::OutOfMemory);
+    alloc_meter::SetLimit(0);
+    EXPECT_EQ(s, "kept");
+    EXPECT_EQ(reader.Input(s), FileError::None);
+    EXPECT_EQ(s, "next");
 }
 
 TEST_F(SeqReaderTest, UnreadableFileIsPermissionDenied)

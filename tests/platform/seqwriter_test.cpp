@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -114,6 +115,51 @@ TEST_F(SeqWriterTest, FolderInTheFilesPlaceIsRefusedAndKept)
     EXPECT_EQ(w.Close(), FileError::PathFileAccess);
     EXPECT_EQ(ReadBytes(path + "/inside"), "keep");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.dat"});
+}
+
+// As a careful editor saves: the link stays and the file it leads to is
+// replaced, or created when the link dangles.
+TEST_F(SeqWriterTest, SavingThroughALinkReplacesTheFileItLeadsTo)
+{
+    std::filesystem::create_directory(folder.file("real"));
+    const struct { const char* link; const char* to; const char* target; bool exists; } cases[] = {
+        {"rel.dat", "real/a.dat", "real/a.dat", true},
+        {"dangling.dat", "real/new.dat", "real/new.dat", false},
+        {"chain.dat", "rel.dat", "real/a.dat", true},
+    };
+    WriteBytes(folder.file("real/a.dat"), "old");
+    for (const auto& c : cases)
+        std::filesystem::create_symlink(c.to, folder.file(c.link));
+    std::filesystem::create_symlink(folder.file("real/b.dat"), folder.file("abs.dat"));
+    for (const auto& c : cases) {
+        EXPECT_EQ(std::filesystem::exists(folder.file(c.target)), c.exists) << c.link;
+        SeqWriter w(folder.file(c.link));
+        w.Write({c.link});
+        EXPECT_EQ(w.Close(), FileError::None) << c.link;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.file(c.link))) << c.link;
+        EXPECT_EQ(ReadBytes(folder.file(c.target)), '"' + std::string(c.link) + "\"\r\n") << c.link;
+    }
+    EXPECT_EQ(SeqWriter::CreateEmpty(folder.file("abs.dat")), FileError::None);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("abs.dat")));
+    EXPECT_EQ(std::filesystem::file_size(folder.file("real/b.dat")), 0u);
+    EXPECT_EQ(folder.entries().size(), 5u);
+
+    std::filesystem::create_symlink("loop.dat", folder.file("loop.dat"));
+    EXPECT_NE(SeqWriter::CreateEmpty(folder.file("loop.dat")), FileError::None);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("loop.dat")));
+}
+
+// Neither a pipe nor a device nor an unknown folder is ever written.
+TEST_F(SeqWriterTest, SpecialFilesAndAnEmptyPathAreRefused)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    std::filesystem::create_symlink(path, folder.file("to-pipe.dat"));
+    EXPECT_EQ(SeqWriter::CreateEmpty(path), FileError::PathFileAccess);
+    EXPECT_EQ(SeqWriter::CreateEmpty(folder.file("to-pipe.dat")), FileError::PathFileAccess);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    EXPECT_EQ(SeqWriter::CreateEmpty("/dev/null"), FileError::PathFileAccess);
+    EXPECT_EQ(SeqWriter::CreateEmpty(""), FileError::PathNotFound);
+    EXPECT_EQ(folder.entries().size(), 2u);
 }
 
 TEST_F(SeqWriterTest, MissingFolderIsPathNotFound)

@@ -80,6 +80,36 @@ TEST(ToNumber, AcceptsOnlyAWholeNumber)
     EXPECT_EQ(value, 9);
 }
 
+// The written exponent and the digits' own scale are weighed together however
+// long either is.
+TEST(ToNumber, MillionsOfDigitsGiveTheRightClass)
+{
+    const std::string zeros3m(3'000'000, '0');
+    const std::string zeros2m(2'000'000, '0');
+    const struct { std::string in; vb::Conversion result; double value; } cases[] = {
+        {"0." + zeros3m + "1e15000000", vb::Conversion::Overflow, 0},
+        {"1" + zeros2m + "e-15000000", vb::Conversion::Ok, 0},
+        {"0." + zeros3m + "1e3000001", vb::Conversion::Ok, 1},
+        {"1" + zeros2m + "e-2000000", vb::Conversion::Ok, 1},
+        {"-0." + zeros3m + "25e3000001", vb::Conversion::Ok, -2.5},
+        {"1e99999999999999999999999999", vb::Conversion::Overflow, 0},
+        {"1e-99999999999999999999999999", vb::Conversion::Ok, 0},
+        {"0." + zeros2m + "e99999999999999999999999999", vb::Conversion::Ok, 0},
+        // Digits far beyond what a double holds still round correctly.
+        {"0.1" + zeros2m + "1", vb::Conversion::Ok, 0.1},
+        {"9007199254740993." + zeros3m + "1", vb::Conversion::Ok, 9007199254740994.0},
+    };
+    for (const auto& c : cases) {
+        double value = 7;
+        EXPECT_EQ(vb::CDbl(c.in, value), c.result) << c.in.substr(0, 40);
+        if (c.result == vb::Conversion::Ok) {
+            EXPECT_EQ(value, c.value) << c.in.substr(0, 40);
+        }
+    }
+    EXPECT_EQ(vb::Val("0." + zeros3m + "1e15000000x"), HUGE_VAL);
+    EXPECT_EQ(vb::Val("-1" + zeros2m + "e-15000000x"), 0.0);
+}
+
 TEST(AscChr, RoundTripThroughTheCodePage)
 {
     for (int code = 0; code < 256; ++code)

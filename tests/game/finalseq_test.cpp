@@ -1,0 +1,110 @@
+// The final sequence: twenty star ticks, the picture, and the end of the
+// program with the settings saved, whatever keys do meanwhile.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "game/tick_fixture.h"
+#include "support/files.h"
+
+namespace {
+
+using FinalSequence = TickTest;
+
+TEST_F(FinalSequence, TheStarTakesItsTwentyCellsThenThePictureShows) {
+    // (row, column) of ticks 1 to 20; the last lies below the board.
+    const int cells[20][2] = {{0, 0},   {2, 1},   {2, 4},   {6, 3},   {4, 8},   {10, 5},  {6, 12},
+                              {14, 7},  {8, 16},  {18, 9},  {10, 20}, {22, 11}, {12, 24}, {26, 13},
+                              {14, 28}, {30, 15}, {16, 32}, {34, 17}, {18, 36}, {38, 19}};
+    w.Timer3->Enabled = true;
+    for (int tick = 1; tick <= 19; ++tick) {
+        SCOPED_TRACE(tick);
+        ASSERT_TRUE(w.Timer3->Fire());
+        EXPECT_TRUE(w.imgCruzR->Visible.get());
+        EXPECT_TRUE(DrawnAt(*w.imgCruzR, cells[tick - 1][0], cells[tick - 1][1]));
+        EXPECT_EQ(w.CruzPaso, tick);
+        EXPECT_TRUE(w.fraJuego->Visible.get());
+        EXPECT_FALSE(w.Timer4->Enabled.get());
+    }
+    EXPECT_FLOAT_EQ(w.imgCruzR->Width, 1140.0f);  // placed, never sized
+
+    w.MetaAlcanzada = true;
+    ASSERT_TRUE(w.Timer3->Fire());
+    EXPECT_TRUE(DrawnAt(*w.imgCruzR, 18, 36));  // the off-board cell moves nothing
+    EXPECT_FALSE(w.imgCruzR->Visible.get());
+    EXPECT_EQ(w.CruzPaso, 0);
+    EXPECT_FALSE(w.CruzAlterna);
+    EXPECT_FALSE(w.MetaAlcanzada);
+    EXPECT_FALSE(w.Timer1->Enabled.get());
+    EXPECT_FALSE(w.Timer2->Enabled.get());
+    EXPECT_FALSE(w.Timer3->Enabled.get());
+    EXPECT_TRUE(w.Timer4->Enabled.get());
+    EXPECT_FALSE(w.fraJuego->Visible.get());
+    EXPECT_TRUE(w.fraColor->Visible.get());
+    EXPECT_EQ(w.Timer4->Interval(), 38000);
+    EXPECT_TRUE(rt.boxes.empty());
+    EXPECT_EQ(rt.beeps, 0);
+}
+
+TEST_F(FinalSequence, StartingTheStarAgainDoesNotRestartItsCount) {
+    w.Timer3->Enabled = true;
+    for (int tick = 1; tick <= 5; ++tick) {
+        w.Timer3->Fire();
+    }
+    w.Timer3->Enabled = false;
+    w.Timer3->Enabled = true;
+    int more = 0;
+    while (w.Timer3->Fire()) {
+        ++more;
+    }
+    EXPECT_EQ(more, 15);
+    EXPECT_TRUE(w.Timer4->Enabled.get());
+}
+
+TEST_F(FinalSequence, KeysAndTheMenuDuringTheStarDoNotStopTheEnd) {
+    // The last life starts the star; then the player pauses, gives up a
+    // further life, goes back to the menu with B and starts a new game.
+    w.Vidas = 1;
+    w.HighScore = 17;
+    Key('\x1b');
+    Key('a');
+    ASSERT_TRUE(w.Timer3->Enabled.get());
+    for (int tick = 1; tick <= 3; ++tick) {
+        w.Timer3->Fire();
+    }
+    Key('\x1b');
+    Key('a');
+    EXPECT_EQ(w.Vidas, -1);
+    Key('\x1b');
+    Key('B');
+    EXPECT_TRUE(w.fraMenu->Visible.get());
+    EXPECT_TRUE(w.Timer3->Enabled.get());
+    // A new game from the menu, and play resumed.
+    w.cmdPlay->Click();
+    Key('q');
+    EXPECT_TRUE(w.Timer1->Enabled.get());
+    EXPECT_EQ(w.Vidas, 5);
+
+    int ticks = 3;
+    while (w.Timer3->Fire()) {
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 20);
+    EXPECT_FALSE(w.Timer1->Enabled.get());
+    EXPECT_TRUE(w.fraColor->Visible.get());
+    EXPECT_FALSE(w.fraJuego->Visible.get());
+    Key('x');  // the board is hidden: keys do nothing now
+    EXPECT_TRUE(w.Timer4->Enabled.get());
+
+    std::remove(rt.AppFile("Nuvik3w.dat").c_str());
+    ASSERT_TRUE(w.Timer4->Fire());
+    EXPECT_FALSE(w.Timer4->Enabled.get());
+    EXPECT_EQ(Records(ReadBytes(rt.AppFile("Nuvik3w.dat"))).at(1), "17");
+    ASSERT_EQ(rt.unloaded.size(), 1u);
+    EXPECT_EQ(rt.unloaded[0], &w);
+    EXPECT_TRUE(rt.ended);
+    EXPECT_TRUE(rt.boxes.empty());
+}
+
+} // namespace

@@ -1,0 +1,335 @@
+// The objects' moves: one step, the monsters' wall drops, the random turn and
+// its draws, the steering fruits and the order of headings tried.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/tick_fixture.h"
+
+namespace {
+
+using Moves = TickTest;
+
+// Draws of a tick's random turn that leave the single candidate as it is,
+// with a new heading drawn that differs from dir.
+void NoTurn(sim::SimRuntime& rt, Int16 dir) {
+    const float other = static_cast<float>(dir % 4) / 4.0f + 0.1f;  // heading dir % 4 + 1
+    rt.rnd.Push({0.0f, other, 0.9f});
+}
+
+TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
+    struct Case {
+        const char* what;
+        int row, col;
+        Int16 dir;
+        bool moves;
+        int toRow, toCol;
+        Int16 dx, dy;
+    };
+    // Around (10, 10): up open, down a wall, left an object, right the
+    // critter on a walled cell; and the four board edges.
+    const Case cases[] = {
+        {"up, open", 10, 10, 1, true, 9, 10, 0, -1},
+        {"down, wall", 10, 10, 2, false, 10, 10, 0, 0},
+        {"left, object", 10, 10, 3, false, 10, 10, 0, 0},
+        {"right, critter on a wall", 10, 10, 4, true, 10, 11, 1, 0},
+        {"no heading", 10, 10, 0, false, 10, 10, 0, 0},
+        {"heading 5", 10, 10, 5, false, 10, 10, 0, 0},
+        {"top edge", 0, 5, 1, false, 0, 5, 0, 0},
+        {"bottom edge", 34, 5, 2, false, 34, 5, 0, 0},
+        {"left edge", 5, 0, 3, false, 5, 0, 0, 0},
+        {"right edge", 5, 74, 4, false, 5, 74, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            w.imgMuro(k).Visible = k != 0;
+        }
+        Open({{9, 10}, {4, 5}, {33, 5}, {6, 0}, {6, 74}});
+        Put(3, 10, 9, 0);
+        Critter(10, 11, 0);
+        w.Cell(11, 10).Visible = true;
+        Put(8, c.row, c.col, 0);
+        w.Frutas[8].DX = 7;
+        w.Frutas[8].DY = 7;
+        Int16 dir = c.dir;
+        Int16 idx = 8;
+        Mark();
+        EXPECT_EQ(w.MoveFruta(dir, idx), c.moves);
+        const FrutaRec& f = w.Frutas[8];
+        EXPECT_EQ(f.Row, c.toRow);
+        EXPECT_EQ(f.Col, c.toCol);
+        EXPECT_EQ(f.Cell, c.toCol + 75 * c.toRow);
+        EXPECT_EQ(f.DX, c.dx);
+        EXPECT_EQ(f.DY, c.dy);
+        EXPECT_TRUE(DrawnAt(w.ImgFruta(8), c.toRow, c.toCol));
+        EXPECT_EQ(dir, c.dir);
+        EXPECT_EQ(Draws(), 0);  // a fruit draws nothing
+    }
+}
+
+TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
+    struct Case {
+        int record;
+        float r1, r2, r3;
+        Int16 extraBefore;
+        bool drops;
+    };
+    const Case cases[] = {
+        {2, 0.99f, 0.90f, 0.63f, 0, true},
+        {2, 0.98f, 0.90f, 0.63f, 0, false},  // each test is strict
+        {2, 0.99f, 0.89f, 0.63f, 0, false},
+        {2, 0.99f, 0.90f, 0.62f, 0, false},
+        {2, 0.99f, 0.90f, 0.63f, 2, true},
+        {2, 0.99f, 0.90f, 0.63f, 3, false},  // the fourth wall never comes
+        {16, 0.99f, 0.90f, 0.63f, 1, true},  // even records from 16 are monsters
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.record << " " << c.r1 << " " << c.extraBefore);
+        Put(c.record, 10, 10, 4);
+        Open(10, 11);
+        w.MurosExtra = c.extraBefore;
+        rt.beeps = 0;
+        rt.rnd.Push({c.r1, c.r2, c.r3});
+        Mark();
+        Int16 dir = 4;
+        Int16 idx = static_cast<Int16>(c.record);
+        EXPECT_TRUE(w.MoveFruta(dir, idx));
+        EXPECT_EQ(Draws(), 3);
+        EXPECT_EQ(IsWall(10, 10), c.drops);
+        EXPECT_EQ(rt.beeps, c.drops ? 1 : 0);
+        EXPECT_EQ(w.MurosExtra, c.extraBefore + (c.drops ? 1 : 0));
+        EXPECT_EQ(w.Frutas[c.record].Col, 11);
+        w.ImgFruta(c.record).Visible = false;
+        w.Frutas[c.record].Cell = -1;
+    }
+
+    // A refused step draws nothing; an odd record from 17 is a fruit.
+    Put(2, 5, 5, 1);
+    Put(17, 7, 7, 4);
+    Open(7, 8);
+    Mark();
+    Int16 up = 1;
+    Int16 right = 4;
+    Int16 monster = 2;
+    Int16 fruit = 17;
+    EXPECT_FALSE(w.MoveFruta(up, monster));
+    EXPECT_TRUE(w.MoveFruta(right, fruit));
+    EXPECT_EQ(Draws(), 0);
+}
+
+TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
+    // Record 20 is never placed in play; here it stands in a crossing so that
+    // every heading can be stepped.
+    struct Case {
+        const char* what;
+        Int16 dir;
+        std::vector<float> draws;  // the turn's draws, then the critter's
+        int toRow, toCol;
+        Int16 newDir;
+    };
+    const Case cases[] = {
+        {"a repeated heading is drawn again", 4, {0.5f, 0.8f, 0.3f, 0.05f, 0.0f}, 11, 10, 2},
+        {"the chance is strictly below 0.1", 4, {0.5f, 0.3f, 0.1f, 0.0f}, 10, 11, 4},
+        {"a record without heading takes the first draw", 0, {0.5f, 0.0f, 0.09f, 0.0f}, 9, 10, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open({{9, 10}, {11, 10}, {10, 9}, {10, 11}});
+        Put(9, 10, 10, c.dir);
+        for (float v : c.draws) {
+            rt.rnd.Push(v);
+        }
+        Mark();
+        w.Timer1_Timer();
+        EXPECT_EQ(Draws(), static_cast<int>(c.draws.size()));
+        EXPECT_EQ(w.Frutas[9].Row, c.toRow);
+        EXPECT_EQ(w.Frutas[9].Col, c.toCol);
+        EXPECT_EQ(w.Frutas[9].Dir, c.newDir);
+        EXPECT_EQ(w.Frutas[9].NextDir, c.newDir);
+        w.ImgFruta(9).Visible = false;
+        w.Frutas[9].Cell = -1;
+    }
+
+    // With no heading after the turn the record stays, and its side is
+    // still drawn.
+    Put(9, 10, 10, 0);
+    rt.rnd.Push({0.5f, 0.0f, 0.5f, 0.7f, 0.0f});
+    Mark();
+    w.Timer1_Timer();
+    EXPECT_EQ(Draws(), 5);
+    EXPECT_EQ(w.Frutas[9].Col, 10);
+    EXPECT_EQ(w.Frutas[9].Dir, 0);
+}
+
+TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
+    // The critter stands on record 2, so the hit cell is (20, 40): record 4
+    // in its row and record 5 in its column are left out, record 6 hidden,
+    // record 7 off the rows. Candidates: 1 and 3.
+    Critter(20, 40, 0);
+    Put(2, 20, 40, 0);
+    Put(1, 5, 5, 0);
+    Put(3, 8, 8, 0);
+    Put(4, 20, 30, 0);
+    Put(5, 30, 40, 0);
+    Put(6, 12, 12, 0);
+    w.ImgFruta(6).Visible = false;
+    Put(7, 14, 14, 0);
+    w.Frutas[7].Row = -14;
+    Open({{7, 8}, {9, 8}, {8, 7}, {8, 9}});
+    // Pick the second candidate, heading 2, turn. Then one side draw for
+    // each of records 1, 2, 4 and 5, which have no heading, three for
+    // monster 3's step down, one for the critter.
+    rt.rnd.Push({0.99f, 0.3f, 0.0f});
+    Mark();
+    w.Timer1_Timer();
+    EXPECT_EQ(w.Candidatos[0], 1);
+    EXPECT_EQ(w.Candidatos[1], 3);
+    EXPECT_EQ(w.Frutas[3].Dir, 2);
+    EXPECT_EQ(w.Frutas[3].Row, 9);
+    for (int i : {1, 2, 4, 5}) {
+        EXPECT_EQ(w.Frutas[i].Dir, 0) << i;
+    }
+    EXPECT_EQ(Draws(), 3 + 4 + 3 + 1);  // turn, sides of 1, 2, 4, 5, monster 3's step, critter
+
+    // Without a candidate the turn draws nothing.
+    for (int i = 0; i < Nuvik3Main::kFrutas; ++i) {
+        w.ImgFruta(i).Visible = false;
+    }
+    Mark();
+    w.Timer1_Timer();
+    EXPECT_EQ(Draws(), 1);  // the critter's picture only
+}
+
+TEST_F(Moves, PracticeModeMovesAndDrawsNothing) {
+    w.ModoPractica = true;
+    Open({{9, 10}, {11, 10}, {10, 9}, {10, 11}});
+    Put(0, 10, 10, 4);
+    Put(9, 5, 5, 1);
+    Open(4, 5);
+    Mark();
+    w.Timer1_Timer();
+    EXPECT_EQ(Draws(), 1);
+    EXPECT_EQ(w.Frutas[0].Col, 10);
+    EXPECT_EQ(w.Frutas[9].Row, 5);
+}
+
+TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
+    // The critter at (20, 40). Each record gets the one open cell beside it
+    // that it should head for, and walls stand between it and the critter.
+    struct Case {
+        int record;
+        int row, col;
+        int openRow, openCol;
+        Int16 before;
+        Int16 expected;
+    };
+    const Case cases[] = {
+        {7, 20, 50, 20, 49, 1, 3},   // same row, right of it: left
+        {15, 20, 30, 20, 31, 1, 4},  // same row, left of it: right
+        {10, 10, 40, 11, 40, 3, 2},  // same column, above: down
+        {12, 30, 40, 29, 40, 3, 1},  // same column, below: up
+        {6, 20, 50, 21, 50, 2, 2},   // a monster keeps its heading
+        {16, 20, 30, 21, 30, 2, 2},
+        {17, 20, 30, 21, 30, 2, 2},  // so does a fruit from 16 on
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record);
+        Put(c.record, c.row, c.col, c.before);
+        Open(c.openRow, c.openCol);
+        w.MovEnd = 26;
+        NoTurn(rt, c.before);
+        for (int k = Nuvik3Main::IsMonster(c.record) ? 4 : 1; k > 0; --k) {
+            rt.rnd.Push(0.0f);  // a monster's step, and the critter
+        }
+        w.Timer1_Timer();
+        const FrutaRec& f = w.Frutas[c.record];
+        EXPECT_EQ(f.Dir, c.expected);
+        EXPECT_EQ(f.NextDir, c.expected);
+        EXPECT_EQ(f.Row, c.openRow);
+        EXPECT_EQ(f.Col, c.openCol);
+        w.ImgFruta(c.record).Visible = false;
+        w.Frutas[c.record].Cell = -1;
+        w.Cell(c.openCol, c.openRow).Visible = true;
+    }
+}
+
+TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
+    // Fruit 9 at (10, 10), away from the critter's row and column.
+    enum : int { U = 1, D = 2, L = 4, R = 8 };
+    struct Case {
+        const char* what;
+        Int16 dir, next;
+        int open;          // the neighbours that are open
+        float side;        // below 0.5: side 1
+        float pick;        // PickOneOf's draw, when it comes to that
+        int toRow, toCol;
+        Int16 newDir, newNext;
+    };
+    const Case cases[] = {
+        {"the wish first", 1, 3, U | L, -1, -1, 10, 9, 3, 3},
+        {"a reversing wish is skipped", 1, 2, U | D, -1, -1, 9, 10, 1, 2},
+        {"then the heading", 1, 4, U, -1, -1, 9, 10, 1, 4},
+        {"up, side 1: left", 1, 1, L | R, 0.2f, -1, 10, 9, 3, 1},
+        {"up, side 2: right", 1, 1, L | R, 0.7f, -1, 10, 11, 4, 1},
+        {"up, side 1, left blocked: right", 1, 1, R | D, 0.2f, -1, 10, 11, 4, 1},
+        {"up, nothing beside: back down with a new wish", 1, 1, D, 0.2f, 0.5f, 11, 10, 2, 3},
+        {"down, side 2: right", 2, 2, L | R, 0.7f, -1, 10, 11, 4, 2},
+        {"down, boxed: wish from 1, 3, 4", 2, 2, 0, 0.2f, 0.0f, 10, 10, 1, 1},
+        {"left, side 1: up", 3, 3, U | D, 0.2f, -1, 9, 10, 1, 3},
+        {"left, side 2: down", 3, 3, U | D, 0.7f, -1, 11, 10, 2, 3},
+        {"left, boxed: wish from 4, 2, 1", 3, 3, 0, 0.7f, 0.9f, 10, 10, 4, 1},
+        {"right, side 2, down blocked: up", 4, 4, U, 0.7f, -1, 9, 10, 1, 4},
+        {"right, boxed: wish from 3, 2, 1", 4, 4, 0, 0.2f, 0.4f, 10, 10, 3, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            w.imgMuro(k).Visible = k != 0;
+        }
+        Critter(20, 40, 0);
+        Put(9, 10, 10, c.dir, c.next);
+        if (c.open & U) Open(9, 10);
+        if (c.open & D) Open(11, 10);
+        if (c.open & L) Open(10, 9);
+        if (c.open & R) Open(10, 11);
+        NoTurn(rt, c.dir);
+        int draws = 3;
+        if (c.side >= 0) {
+            rt.rnd.Push(c.side);
+            ++draws;
+        }
+        if (c.pick >= 0) {
+            rt.rnd.Push(c.pick);
+            ++draws;
+        }
+        rt.rnd.Push(0.0f);
+        Mark();
+        w.Timer1_Timer();
+        const FrutaRec& f = w.Frutas[9];
+        EXPECT_EQ(Draws(), draws + 1);
+        EXPECT_EQ(rt.rnd.Remaining(), 0u);
+        EXPECT_EQ(f.Row, c.toRow);
+        EXPECT_EQ(f.Col, c.toCol);
+        EXPECT_EQ(f.Dir, c.newDir);
+        EXPECT_EQ(f.NextDir, c.newNext);
+    }
+}
+
+TEST_F(Moves, ObjectsShareACellOnlyOnTheCritters) {
+    // Records 8 and 12 both steer onto the critter's cell.
+    Critter(20, 40, 0);
+    Put(8, 20, 39, 4);
+    Put(12, 19, 40, 2);
+    rt.rnd.Push({0.99f, 0.0f, 0.5f});  // the turn picks record 12, which keeps its way
+    w.Timer1_Timer();
+    // The first is eaten on the critter's cell, the other stays there.
+    EXPECT_EQ(w.Score, 1);
+    EXPECT_FALSE(w.ImgFruta(8).Visible.get());
+    EXPECT_TRUE(w.ImgFruta(12).Visible.get());
+    EXPECT_EQ(w.Frutas[12].Row, 20);
+    EXPECT_EQ(w.Frutas[12].Col, 40);
+    EXPECT_TRUE(DrawnAt(w.ImgFruta(12), 20, 40));
+}
+
+} // namespace
