@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Set-up, build and run on a Debian machine: ./nuvik.sh run | test | bench
-# Installs only what is missing (sudo when not root), builds out of tree in build/.
+# Set-up, build and run on a Debian machine:
+#   ./nuvik.sh run | test | sanitize | fuzz [SECONDS] | bench
+# Installs only what is missing (sudo when not root), builds out of tree: the
+# game and tests in build/, the sanitizer build in build-asan/, the fuzz
+# targets in build-fuzz/, the benchmarks in build-release/.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-BUILD=${BUILD:-build}
 PACKAGES=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # The start-up comparison runs the game under a virtual X server.
 BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev)
 
 install_missing() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -22,32 +24,56 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
 
+# build FOLDER BUILD_TYPE [cmake arguments...] [-- targets...]
 build() {
-    install_missing
-    cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_ARGS:-}
-    cmake --build "$BUILD" -j "$(nproc)"
+    local dir=$1 type=$2
+    shift 2
+    local args=() targets=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do args+=("$1"); shift; done
+    [ $# -gt 0 ] && shift && targets=("$@")
+    install_missing "${PACKAGES[@]}"
+    # shellcheck disable=SC2086 # CMAKE_ARGS holds several arguments
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "${args[@]}" ${CMAKE_ARGS:-}
+    local target_args=()
+    [ ${#targets[@]} -gt 0 ] && target_args=(--target "${targets[@]}")
+    cmake --build "$dir" -j "$(nproc)" "${target_args[@]}"
+}
+
+run_tests() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 }
 
 case "${1:-}" in
     run)
-        build
-        exec "$BUILD/app/nuvik3t"
+        build "${BUILD:-build}" RelWithDebInfo
+        exec "${BUILD:-build}/app/nuvik3t"
         ;;
     test)
-        build
-        cd "$BUILD"
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+        build "${BUILD:-build}" RelWithDebInfo
+        run_tests "${BUILD:-build}"
+        ;;
+    sanitize)
+        # Every test again under AddressSanitizer (leaks included) and
+        # UndefinedBehaviorSanitizer. No recovery: the first report aborts
+        # the test, so any report fails the run.
+        san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+        build build-asan RelWithDebInfo -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san"
+        UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+        ;;
+    fuzz)
+        install_missing clang
+        clang_major=$(clang++ -dumpversion | cut -d. -f1)
+        install_missing "libclang-rt-$clang_major-dev"
+        build build-fuzz RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DNUVIK_FUZZ=ON -- fuzz_targets
+        fuzz/run.sh "${2:-60}" build-fuzz
         ;;
     bench)
         PACKAGES+=("${BENCH_PACKAGES[@]}")
-        build
-        for b in "$BUILD"/bench/bench_*; do
-            [ -x "$b" ] && [ -f "$b" ] && QT_QPA_PLATFORM=offscreen "$b"
-        done
-        bench/startup/run.sh "$BUILD"
+        build build-release Release
+        bench/table.sh build-release
         ;;
     *)
-        echo "usage: $0 run | test | bench" >&2
+        echo "usage: $0 run | test | sanitize | fuzz [SECONDS] | bench" >&2
         exit 2
         ;;
 esac
