@@ -12,6 +12,7 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
+#include "qt_main.h"
 
 namespace {
 
@@ -137,16 +138,4 @@ BENCHMARK(BM_RepaintAfterTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+NUVIK_QT_BENCHMARK_MAIN()

@@ -14,6 +14,7 @@
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 #include "platform/scripted_runtime.h"
+#include "qt_main.h"
 
 namespace {
 
@@ -139,17 +140,4 @@ BENCHMARK(BM_TickHosted1920x1080)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+NUVIK_QT_BENCHMARK_MAIN()
