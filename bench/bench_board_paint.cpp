@@ -12,7 +12,7 @@
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
-#include "qt_main.h"
+#include "hosted.h"
 
 namespace {
 
@@ -97,23 +97,6 @@ void FullRepaint(benchmark::State& state, QSize outer) {
     state.counters["width"] = hosted.board->width();
     state.counters["height"] = hosted.board->height();
 }
-
-// Counts the pixels the board repaints.
-class PaintedArea : public QObject {
-public:
-    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
-    double pixels = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
-                pixels += static_cast<double>(r.width()) * r.height();
-            }
-        }
-        return false;
-    }
-};
 
 void BM_FullRepaintDesignSize(benchmark::State& state) { FullRepaint(state, QSize(761, 544)); }
 void BM_FullRepaint1920x1080(benchmark::State& state) { FullRepaint(state, QSize(1920, 1080)); }

@@ -10,7 +10,7 @@
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 #include "platform/scripted_runtime.h"
-#include "qt_main.h"
+#include "hosted.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 #include "platform/scripted_runtime.h"
-#include "qt_main.h"
+#include "hosted.h"
 
 namespace {
 
@@ -74,23 +74,6 @@ void BM_TickGameLogic(benchmark::State& state) {
     }
     state.counters["objects"] = MovingObjects(w);
 }
-
-// Counts the pixels the board repaints, to show the repaint is measured.
-class PaintedArea : public QObject {
-public:
-    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
-    double pixels = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
-                pixels += static_cast<double>(r.width()) * r.height();
-            }
-        }
-        return false;
-    }
-};
 
 // The real runtime with its program folder in a temporary place, so the
 // benchmark never writes beside the program.
