@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Set-up, build and run on a Debian machine:
-#   ./nuvik.sh run | test | sanitize | fuzz [SECONDS] | bench
+#   ./nuvik.sh run | test | sanitize | fuzz [SECONDS] | soak [GAMES] | bench
 # Installs only what is missing (sudo when not root), builds out of tree: the
 # game and tests in build/, the sanitizer build in build-asan/, the fuzz
 # targets in build-fuzz/, the benchmarks in build-release/.
@@ -67,13 +67,19 @@ case "${1:-}" in
         build build-fuzz RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DNUVIK_FUZZ=ON -- fuzz_targets
         fuzz/run.sh "${2:-60}" build-fuzz
         ;;
+    soak)
+        # Whole games by the headless player, rules checked after every
+        # event; prints games, ticks and resident memory.
+        build build-release Release -- soak
+        build-release/tests/soak/soak --games "${2:-1000}"
+        ;;
     bench)
         PACKAGES+=("${BENCH_PACKAGES[@]}")
         build build-release Release
         bench/table.sh build-release
         ;;
     *)
-        echo "usage: $0 run | test | sanitize | fuzz [SECONDS] | bench" >&2
+        echo "usage: $0 run | test | sanitize | fuzz [SECONDS] | soak [GAMES] | bench" >&2
         exit 2
         ;;
 esac
