@@ -1,15 +1,23 @@
 // The program: the game window is the start-up window, hosted by the Qt face.
 #include <QApplication>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 
 int main(int argc, char* argv[]) {
+    // Reading the font configuration takes milliseconds that depend on
+    // nothing Qt does; it runs while Qt connects to the display, and Qt's
+    // own call then finds it done.
+    std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nuvik3t"));
     vb::QtRuntime rt;
     rt.SetProgramIcon(":/icon/nuvik3t.ico");
     Nuvik3Main w(rt);
+    fontConfig.join();
+    rt.PaintFirst(w);
     // Runs the window's Load, which opens the notes window first.
     w.Show();
     return QApplication::exec();
