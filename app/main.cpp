@@ -1,5 +1,6 @@
 // The program: the game window is the start-up window, hosted by the Qt face.
 #include <QApplication>
+#include <QThreadPool>
 #include <fontconfig/fontconfig.h>
 #include <thread>
 
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nuvik3t"));
+    // Qt spreads larger fills and picture conversions over a pool of threads;
+    // this program's are small, and every thread costs memory and a wake-up.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     vb::QtRuntime rt;
     rt.SetProgramIcon(":/icon/nuvik3t.ico");
     Nuvik3Main w(rt);
