@@ -34,7 +34,7 @@ public:
 template <class T>
 class Property {
 public:
-    Property(Control* owner, PropId id, T init = T{}) : value_(std::move(init)), owner_(owner), id_(id) {}
+    Property(Control* owner, PropId id, T init = T{}) : value_(std::move(init)), id_(id), owner_(owner) {}
     Property(const Property&) = delete;
     Property& operator=(const Property& other) { return *this = other.value_; }
     Property& operator=(const T& v);
@@ -42,9 +42,11 @@ public:
     const T& get() const { return value_; }
 
 private:
+    // The id beside a small value takes no room of its own: thousands of
+    // board cells hold a dozen of these each.
     T value_;
-    Control* owner_;
     PropId id_;
+    Control* owner_;
 };
 
 enum class ControlKind : std::uint8_t {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWindow>
 
 #include "platform/appfolder.h"
 #include "platform/forms.h"
@@ -14,6 +15,31 @@ namespace vb {
 namespace {
 
 constexpr int vbCritical = 16;
+
+// Runs a call once a window has been exposed, after Qt has painted it.
+class AfterExpose : public QObject {
+public:
+    AfterExpose(QWindow* window, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            // Qt paints and flushes the window right after this filter.
+            QMetaObject::invokeMethod(this, [this] {
+                then_();
+                deleteLater();
+            }, Qt::QueuedConnection);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
 
 } // namespace
 
@@ -31,6 +57,7 @@ int QtRuntime::MsgBox(const std::string& prompt, int style, const std::string& t
     if (gate_.Ended()) {
         return host::EscapeAnswer(style);
     }
+    releaseHeld();
     const host::EventGate::ModalScope modal(gate_);
     return host::RunMessageBox(QApplication::activeWindow(), prompt, style, title);
 }
@@ -40,6 +67,7 @@ std::string QtRuntime::InputBox(const std::string& prompt, const std::string& ti
     if (gate_.Ended()) {
         return {};
     }
+    releaseHeld();
     const host::EventGate::ModalScope modal(gate_);
     return host::RunInputBox(QApplication::activeWindow(), prompt, title, defaultText);
 }
@@ -68,8 +96,32 @@ void QtRuntime::ShowForm(Form& form) {
         window = new host::FormWindow(form, gate_, pictures_,
                                       [this](Form& dropped) { windows_.erase(&dropped); });
         made_.emplace_back(window);
+        if (paintFirst_ != nullptr && &form != paintFirst_) {
+            window->setUpdatesEnabled(false);
+            held_.emplace_back(window);
+        }
     }
     window->Present();
+    if (&form == paintFirst_) {
+        paintFirst_ = nullptr;
+        if (QWindow* handle = window->windowHandle()) {
+            new AfterExpose(handle, [this] { releaseHeld(); });
+        } else {
+            releaseHeld();
+        }
+    }
+}
+
+void QtRuntime::PaintFirst(const Form& form) { paintFirst_ = &form; }
+
+void QtRuntime::releaseHeld() {
+    paintFirst_ = nullptr;
+    for (const QPointer<host::FormWindow>& window : held_) {
+        if (window != nullptr) {
+            window->setUpdatesEnabled(true);
+        }
+    }
+    held_.clear();
 }
 
 void QtRuntime::UnloadForm(Form& form) {

@@ -45,12 +45,18 @@ public:
     // The icon of windows that name none of their own, such as the boxes.
     void SetProgramIcon(const std::string& path);
 
+    // The window the player waits for at start-up: windows shown before it
+    // has painted are mapped in their turn but paint only after it has, or
+    // when a modal box comes first.
+    void PaintFirst(const Form& form);
+
     // The window showing a form, or nullptr.
     QWidget* WindowOf(const Form& form) const;
     bool Ended() const { return gate_.Ended(); }
 
 private:
     void fault(const std::string& message);
+    void releaseHeld();
 
     StdRandom random_;
     SystemClock clock_;
@@ -60,6 +66,8 @@ private:
     std::unordered_map<const Form*, host::FormWindow*> windows_;
     // Every window ever made, to delete those still around at the end.
     std::vector<QPointer<host::FormWindow>> made_;
+    const Form* paintFirst_ = nullptr;
+    std::vector<QPointer<host::FormWindow>> held_;
 };
 
 } // namespace vb

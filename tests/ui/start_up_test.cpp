@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "support/files.h"
 #include "game/Nuvik3Main.h"
@@ -126,6 +128,65 @@ TEST_F(StartUp, NotesAndPictureWindowsAsAPlayerSeesThem) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(picture));
     EXPECT_TRUE(picture->windowTitle().endsWith(QStringLiteral(" KLWRP - Nuvik3t")));
     save(picture, "picture.png");
+}
+
+// The game window is painted first; the notes window, mapped before it,
+// paints right after and shows the notes; a box opened by a start-up
+// procedure never stands beside a window that has not painted.
+class FirstPaints : public QObject {
+public:
+    FirstPaints() { QApplication::instance()->installEventFilter(this); }
+    std::vector<QWidget*> order;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget != nullptr &&
+            std::find(order.begin(), order.end(), widget->window()) == order.end()) {
+            order.push_back(widget->window());
+        }
+        return false;
+    }
+};
+
+TEST(StartUpPainting, TheGameWindowPaintsBeforeTheNotesWindowWhichThenShowsItsText) {
+    uitest::FolderRuntime rt;
+    ASSERT_TRUE(rt.dir.isValid());
+    WriteBytes(rt.dir.filePath(QStringLiteral("Notes.txt")).toStdString(), "lab 3: left door\r\n");
+    Nuvik3Main w{rt};
+    FirstPaints paints;
+    rt.PaintFirst(w);
+    w.Show();
+    QWidget* game = rt.WindowOf(w);
+    QWidget* notes = rt.WindowOf(*w.Notes);
+    ASSERT_NE(game, nullptr);
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.order.size() >= 2; }, 2000));
+    ASSERT_EQ(paints.order.size(), 2u);
+    EXPECT_EQ(paints.order[0], game);
+    EXPECT_EQ(paints.order[1], notes);
+    auto* box = notes->findChild<QPlainTextEdit*>(QStringLiteral("txtNotes"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("lab 3: left door"));
+}
+
+TEST(StartUpPainting, ABoxOpenedBeforeTheFirstWindowPaintedReleasesTheWindowsShownSoFar) {
+    uitest::FolderRuntime rt;
+    frmNotes first(rt);
+    frmNotes waiting(rt);
+    rt.PaintFirst(first);
+    waiting.Show();
+    QWidget* window = rt.WindowOf(waiting);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->updatesEnabled());
+    bool releasedBeforeTheBox = false;
+    uitest::WhenModalOpens([&](QWidget* modal) {
+        releasedBeforeTheBox = window->updatesEnabled();
+        modal->close();
+    });
+    rt.MsgBox("Settings could not be read", 0, "");
+    EXPECT_TRUE(releasedBeforeTheBox);
 }
 
 } // namespace
