@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # The start-up comparison runs the game under a virtual X server.
 BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev)
 

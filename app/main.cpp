@@ -1,21 +1,17 @@
 // The program: the game window is the start-up window, hosted by the Qt face.
 #include <QApplication>
 #include <QThreadPool>
-#ifdef NUVIK_EARLY_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #include <thread>
-#endif
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/qtruntime.h"
 
 int main(int argc, char* argv[]) {
-#ifdef NUVIK_EARLY_FONTCONFIG
     // Reading the font configuration takes milliseconds that depend on
     // nothing Qt does; it runs while Qt connects to the display, and Qt's
     // own call then finds it done.
     std::thread fontConfig([] { FcInit(); });
-#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nuvik3t"));
     // Qt spreads larger fills and picture conversions over a pool of threads;
@@ -24,9 +20,7 @@ int main(int argc, char* argv[]) {
     vb::QtRuntime rt;
     rt.SetProgramIcon(":/icon/nuvik3t.ico");
     Nuvik3Main w(rt);
-#ifdef NUVIK_EARLY_FONTCONFIG
     fontConfig.join();
-#endif
     rt.PaintFirst(w);
     // Runs the window's Load, which opens the notes window first.
     w.Show();

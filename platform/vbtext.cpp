@@ -55,7 +55,10 @@ std::string CStrSingle(float v)
 
 std::string Str(double v)
 {
-    return v < 0.0 ? CStr(v) : " " + CStr(v);
+    // Appending, not " " + text: GCC 12 at -O3 warns falsely on the latter.
+    std::string out = v < 0.0 ? "" : " ";
+    out += CStr(v);
+    return out;
 }
 
 std::string LTrim(const std::string& s)
