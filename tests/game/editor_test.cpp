@@ -14,8 +14,8 @@ protected:
 
     void Reset() {
         w.EditMode = false;
-        w.SetWidth(11415);
-        w.SetHeight(8160);
+        w.SetWidth(22830);
+        w.SetHeight(16320);
         w.txtDelay->Text = std::string("240");
         w.MaxLab = 3;
         w.Vidas = 2;
@@ -25,6 +25,9 @@ protected:
         w.lblPtPause->Caption = std::string("status");
         w.fraMenu->Visible = true;
         w.fraJuego->Visible = false;
+        w.ImgFruta(3).Visible = true;
+        w.ImgNuvik(1).Visible = true;
+        w.imgBala->Visible = true;
         for (Int16 r = 0; r < 20; ++r) w.SetCell(r, 0, "space", 75);   // so a cleared board shows
     }
 
@@ -51,16 +54,23 @@ protected:
     }
 };
 
-// A new labyrinth: all walls but the start cell, and the fields of a loaded
-// one left as they were.
+// A new labyrinth: all walls but the start cell, laid out for the window as
+// it is now with the pieces hidden, and the fields of a loaded one left as
+// they were.
 TEST_F(Editor, ZeroOrAnAnswerWithoutANumberMakesANewLabyrinth) {
-    for (const char* answer : {"0", "", "abc", "99999", " 0.4", static_cast<const char*>(nullptr)}) {
+    const char* const answers[] = {"0", "", "abc", "99999", " 0.4", nullptr};
+    for (const char* answer : answers) {
         SCOPED_TRACE(answer != nullptr ? answer : "Cancel");
         Reset();
         Edit(answer);
         ExpectEditing(true);
         EXPECT_EQ(OpenCells(), 1);
         EXPECT_FALSE(IsWall(34, 74));
+        EXPECT_EQ(w.imgMuro(2624).Left.get(), 74 * 300 + 25.0f);
+        EXPECT_EQ(w.imgMuro(2624).Top.get(), 34 * 420.0f);
+        EXPECT_FALSE(w.ImgFruta(3).Visible);
+        EXPECT_FALSE(w.ImgNuvik(1).Visible);
+        EXPECT_FALSE(w.imgBala->Visible);
         EXPECT_EQ(w.lblPtPause->Caption.get(), "status");
         EXPECT_EQ(w.Vidas, 2);
         EXPECT_EQ(w.LabInUse, 1);
@@ -76,7 +86,8 @@ TEST_F(Editor, ZeroOrAnAnswerWithoutANumberMakesANewLabyrinth) {
 TEST_F(Editor, ANumberOutsideTheStoredOnesOnlyBeeps) {
     struct Case { const char* answer; Int16 maxLab; };
     int beeps = 0;
-    for (const Case c : {Case{"-1", 3}, Case{"4", 3}, Case{"3.5", 3}, Case{"-0.6", 3}, Case{"1", 0}}) {
+    const Case cases[] = {{"-1", 3}, {"4", 3}, {"3.5", 3}, {"-0.6", 3}, {"1", 0}};
+    for (const Case c : cases) {
         SCOPED_TRACE(c.answer);
         w.MaxLab = c.maxLab;
         Edit(c.answer);
@@ -91,7 +102,8 @@ TEST_F(Editor, AStoredNumberLoadsItsWallMapIntoThePauseMenu) {
     Store(2, {100, 200});
     Store(4, {7});
     struct Case { const char* answer; Int16 lab; int open; bool error; };
-    for (const Case c : {Case{"2.5", 2, 100, false}, Case{"3.5", 4, 7, false}, Case{"3", 3, 2624, true}}) {
+    const Case cases[] = {{"2.5", 2, 100, false}, {"3.5", 4, 7, false}, {"3", 3, 2624, true}};
+    for (const Case c : cases) {
         SCOPED_TRACE(c.answer);
         Reset();
         w.MaxLab = 4;
@@ -100,32 +112,13 @@ TEST_F(Editor, AStoredNumberLoadsItsWallMapIntoThePauseMenu) {
         EXPECT_EQ(w.ErrorCarga, c.error);
         EXPECT_EQ(OpenCells(), c.lab == 2 ? 2 : 1);   // a missing map leaves the walls
         EXPECT_FALSE(w.imgMuro(c.open).Visible);
-        EXPECT_EQ(w.lblPtPause->Caption.get(), "A-Morir   B-Fin   Otra/Other-Jugar play");
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
         EXPECT_FALSE(w.UsarDificil);
         EXPECT_EQ(w.Vidas, 5);
         EXPECT_EQ(w.FinMotivo, -999);
         EXPECT_EQ(w.LabInUse, c.lab);
     }
     EXPECT_EQ(w.lblPtVidas->Caption.get(), "5");
-}
-
-// The layout itself is the game start's; here only that it runs for the
-// window's present size and hides the pieces.
-TEST_F(Editor, TheBoardIsLaidOutForTheWindowAsItIsNow) {
-    w.SetWidth(22830);
-    w.SetHeight(16320);
-    w.ImgFruta(3).Visible = true;
-    w.ImgNuvik(1).Visible = true;
-    w.imgBala->Visible = true;
-    w.txtDelay->Text = std::string("120.7");
-    Edit("0");
-    EXPECT_EQ(w.Timer1->Interval(), 121);   // the interval rounds, Delay is cut
-    EXPECT_EQ(w.Delay, 120);
-    EXPECT_EQ(w.imgMuro(2624).Left.get(), 74 * 300 + 25.0f);
-    EXPECT_EQ(w.imgMuro(2624).Top.get(), 34 * 420.0f);
-    EXPECT_FALSE(w.ImgFruta(3).Visible);
-    EXPECT_FALSE(w.ImgNuvik(1).Visible);
-    EXPECT_FALSE(w.imgBala->Visible);
 }
 
 TEST_F(Editor, AClickOpensAWallOnlyInEditModeAndClearLabChoiceGoesBackToGeneration) {
