@@ -126,34 +126,31 @@ TEST_F(BoardChoice, BrowserShowsEachMapInTurnAndWrapsAfterMaxLab) {
     }
 }
 
-// Esc leaves for the menu keeping lives and score; U before any S keeps the
-// choice as it stands, after one the last shown map, for the next game.
+// Esc leaves for the menu keeping lives, score and choice; U keeps the
+// choice as it stands (before any S), or the last shown map, for the next game.
 TEST_F(BoardChoice, BrowserEscOrUseLeavesForTheMenu) {
-    Browse();
-    w.Vidas = 2;
-    w.Score = 7;
-    w.Timer1->Enabled = true;
-    Key('\x1b');
-    EXPECT_EQ(w.FinMotivo, -999);
-    EXPECT_TRUE(w.fraMenu->Visible);
-    EXPECT_FALSE(w.fraJuego->Visible);
-    EXPECT_FALSE(w.Timer1->Enabled);
-    EXPECT_EQ(w.Vidas, 2);
-    EXPECT_EQ(w.Score, 7);
-
     Store("3.dat.txt", 30);
     w.MaxLab = 3;
-    w.LabInUse = 1;
-    w.UsarDificil = true;
-    w.FinMotivo = 0;
-    Browse();
-    Key('u');
-    EXPECT_EQ(w.LabInUse, 0);
+    struct Case { char key; int lives; Int16 inUse; bool dificil; };
+    for (const Case c : {Case{'\x1b', 2, 1, true}, Case{'u', 5, 0, false}}) {
+        Browse();
+        w.Vidas = 2;
+        w.Score = 7;
+        w.LabInUse = 1;
+        w.UsarDificil = true;
+        w.FinMotivo = 0;
+        w.Timer1->Enabled = true;
+        Key(c.key);
+        EXPECT_EQ(w.FinMotivo, -999);
+        EXPECT_TRUE(w.fraMenu->Visible);
+        EXPECT_FALSE(w.fraJuego->Visible);
+        EXPECT_FALSE(w.Timer1->Enabled);
+        EXPECT_EQ(w.Score, 7);
+        EXPECT_EQ(w.Vidas, c.lives);
+        EXPECT_EQ(w.LabInUse, c.inUse);
+        EXPECT_EQ(w.UsarDificil, c.dificil);
+    }
     EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
-    EXPECT_FALSE(w.UsarDificil);
-    EXPECT_EQ(w.Vidas, 5);
-    EXPECT_EQ(w.FinMotivo, -999);
-    EXPECT_TRUE(w.fraMenu->Visible);
 
     Browse();
     w.NextLabNum = 3;
