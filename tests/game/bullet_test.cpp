@@ -10,9 +10,7 @@ class Flight : public BoardTest {
 protected:
     Flight() {
         for (auto& f : w.Frutas) f.Cell = -1;
-        for (Int16 r = 0; r < 35; ++r) {
-            w.SetCell(r, 0, "space", 75);
-        }
+        for (Int16 r = 0; r < 35; ++r) w.SetCell(r, 0, "space", 75);
         for (int k = 0; k < Nuvik3Main::kCells; ++k) {
             w.imgMuro(k).Left = static_cast<float>((k % 75) * 150 + 25);
             w.imgMuro(k).Top = static_cast<float>((k / 75) * 210);
@@ -20,144 +18,108 @@ protected:
         w.NuvikRow = 30;
         w.NuvikCol = 60;
         w.ImgMetaR(0).Visible = false;
-        Launch(10, 10, 2);
     }
 
-    void Launch(Int16 row, Int16 col, Int16 dir) {
+    void Launch(Int16 row, Int16 col, Int16 dir, bool shown = true) {
         w.BalaRow = row;
         w.BalaCol = col;
         w.BalaDir = dir;
-        w.imgBala->Visible = true;
+        w.imgBala->Visible = shown;
+        w.BalaParada = !shown;
         w.UsaTimer1 = false;
         w.Timer1->Enabled = false;
         w.Timer2->Enabled = true;
     }
 
-    // Timer2 ticks through the handler the window bound to it.
-    void Tick() { ASSERT_TRUE(w.Timer2->Fire()); }
-
-    void ExpectInFlight() {
-        EXPECT_TRUE(w.imgBala->Visible);
-        EXPECT_TRUE(w.Timer2->Enabled);
-        EXPECT_FALSE(w.Timer1->Enabled);
-    }
-    void ExpectHandedBack() {
-        EXPECT_FALSE(w.imgBala->Visible);
-        EXPECT_FALSE(w.Timer2->Enabled);
-        EXPECT_TRUE(w.Timer1->Enabled);
-        EXPECT_TRUE(w.UsaTimer1);
-        EXPECT_FALSE(w.BalaParada);
-    }
-    void ExpectAt(int row, int col) {
+    // Timer2 ticks through the handler the window bound to it; the bullet
+    // is then at (row, col), in flight or handed back to Timer1.
+    void TickTo(int row, int col, bool flying) {
+        ASSERT_TRUE(w.Timer2->Fire());
         EXPECT_EQ(w.BalaRow, row);
         EXPECT_EQ(w.BalaCol, col);
+        EXPECT_EQ(w.imgBala->Visible.get(), flying);
+        EXPECT_EQ(w.Timer2->Enabled.get(), flying);
+        EXPECT_EQ(w.Timer1->Enabled.get(), !flying);
+        EXPECT_EQ(w.UsaTimer1, !flying);
+        if (!flying) { EXPECT_FALSE(w.BalaParada); }
     }
 };
 
 TEST_F(Flight, EachTickMovesOneCellByTheHeadingAndDrawsTheBulletThere) {
     struct Case { Int16 dir; int row, col; };
-    for (const Case c : {Case{1, 9, 10}, Case{2, 11, 10}, Case{3, 10, 9}, Case{4, 10, 11}}) {
+    for (const Case c : {Case{1, 9, 10}, Case{2, 11, 10}, Case{3, 10, 9}, Case{4, 10, 11},
+                         Case{0, 10, 10}, Case{5, 10, 10}, Case{-1, 10, 10}}) {   // no heading
         Launch(10, 10, c.dir);
-        Tick();
-        ExpectAt(c.row, c.col);
-        ExpectInFlight();
-        EXPECT_EQ(w.imgBala->Left.get(), c.col * 150 + 25.0f);
-        EXPECT_EQ(w.imgBala->Top.get(), c.row * 210.0f);
+        TickTo(c.row, c.col, true);
+        if (c.dir >= 1 && c.dir <= 4) {
+            EXPECT_EQ(w.imgBala->Left.get(), c.col * 150 + 25.0f);
+            EXPECT_EQ(w.imgBala->Top.get(), c.row * 210.0f);
+        }
     }
-    for (Int16 dir : {0, 5, -1}) {   // no heading: no step, still in flight
-        Launch(10, 10, dir);
-        Tick();
-        ExpectAt(10, 10);
-        ExpectInFlight();
-    }
+    Launch(10, 10, 2);
+    TickTo(11, 10, true);
+    TickTo(12, 10, true);   // on from where the last tick left it
 }
 
-TEST_F(Flight, AtTheEdgeOrBeforeAWallTheFlightEndsWithoutMoving) {
-    struct Case { Int16 row, col, dir; };
+TEST_F(Flight, AtTheEdgeBeforeAWallOrWhenNotShownTheFlightEndsWithoutMoving) {
+    struct Case { Int16 row, col, dir; bool shown; };
     const Case cases[] = {
-        {0, 5, 1}, {34, 74, 2}, {5, 0, 3}, {5, 74, 4},  // board edge
-        {5, 5, 1}, {5, 5, 2}, {5, 5, 3}, {5, 5, 4},     // wall ahead
-        {-3, 5, 2}, {40, 5, 1},                          // off the board
+        {0, 5, 1, true}, {34, 74, 2, true}, {5, 0, 3, true}, {5, 74, 4, true},   // board edge
+        {5, 5, 1, true}, {5, 5, 2, true}, {5, 5, 3, true}, {5, 5, 4, true},      // wall ahead
+        {-3, 5, 2, true}, {40, 5, 1, true},                                      // off the board
+        {10, 10, 2, false},
     };
     w.SetCell(4, 5, "muro");
     w.SetCell(6, 5, "muro");
     w.SetCell(5, 4, "muro", 3);
     Open(5, 5);
     for (const Case c : cases) {
-        Launch(c.row, c.col, c.dir);
-        Tick();
-        ExpectAt(c.row, c.col);
-        ExpectHandedBack();
+        Launch(c.row, c.col, c.dir, c.shown);
+        TickTo(c.row, c.col, false);
     }
-}
-
-TEST_F(Flight, FliesDownUntilAWallStopsIt) {
-    w.SetCell(14, 10, "muro");
-    for (int row = 11; row <= 13; ++row) {
-        Tick();
-        ExpectAt(row, 10);
-        ExpectInFlight();
-    }
-    Tick();
-    ExpectAt(13, 10);
-    ExpectHandedBack();
-}
-
-TEST_F(Flight, WithNoBulletShownTheFirstTickHandsBack) {
-    w.imgBala->Visible = false;
-    w.BalaParada = true;
-    Tick();
-    ExpectAt(10, 10);
-    ExpectHandedBack();
 }
 
 // An object's cell is entered and ends the flight; only a monster goes,
 // with a beep, and only records below NumFrutas count.
 TEST_F(Flight, AnObjectCellIsEnteredAndEndsTheFlight) {
-    struct Case { int record; bool removed; };
-    for (const Case c : {Case{9, false}, Case{3, true}}) {
+    const int cell = w.MuroIdx[10][11];
+    for (const int record : {9, 3}) {
+        const bool removed = record == 3;
         Launch(10, 10, 2);
         rt.beeps = 0;
-        w.Frutas[16].Cell = w.MuroIdx[10][11];
-        w.Frutas[c.record].Cell = w.MuroIdx[10][11];
-        w.ImgFruta(c.record).Visible = true;
-        Tick();
-        ExpectAt(11, 10);
+        w.Frutas[16].Cell = cell;
+        w.Frutas[record].Cell = cell;
+        w.ImgFruta(record).Visible = true;
+        TickTo(11, 10, false);
         EXPECT_EQ(w.imgBala->Top.get(), 11 * 210.0f);
-        ExpectHandedBack();
-        EXPECT_EQ(w.Frutas[c.record].Cell, c.removed ? -1 : w.MuroIdx[10][11]);
-        EXPECT_EQ(w.ImgFruta(c.record).Visible.get(), !c.removed);
-        EXPECT_EQ(rt.beeps, c.removed ? 1 : 0);
-        w.Frutas[c.record].Cell = -1;
+        EXPECT_EQ(w.Frutas[record].Cell, removed ? -1 : cell);
+        EXPECT_EQ(w.ImgFruta(record).Visible.get(), !removed);
+        EXPECT_EQ(rt.beeps, removed ? 1 : 0);
+        w.Frutas[record].Cell = -1;
     }
 }
 
 TEST_F(Flight, HittingTheCritterOpensTheDeathPrompt) {
     w.NuvikRow = 11;
     w.NuvikCol = 10;
-    Tick();
-    ExpectAt(11, 10);
-    ExpectHandedBack();
+    Launch(10, 10, 2);
+    TickTo(11, 10, false);
     EXPECT_EQ(w.lblPtPause->Caption.get(), "PRESIONE ESC...");
     EXPECT_TRUE(w.Pausado);
     EXPECT_EQ(w.NuvikCol, -10);
     EXPECT_EQ(rt.beeps, 1);
 }
 
-TEST_F(Flight, TheClosedDoorIsDrawnAgainUnderACritterOnItWhenTheFlightEnds) {
+TEST_F(Flight, OnlyAClosedDoorIsDrawnAgainUnderACritterOnItWhenTheFlightEnds) {
     w.NuvikRow = 0;
     w.NuvikCol = 0;
-    Launch(34, 3, 2);
-    Tick();
-    EXPECT_TRUE(w.ImgMetaR(0).Visible);
-
-    // An open door is left alone.
-    w.ImgMetaR(0).Visible = false;
-    w.MetaAbierta = true;
-    w.imgBala->Visible = false;
-    w.Timer2->Enabled = true;
-    Tick();
-    EXPECT_FALSE(w.ImgMetaR(0).Visible);
+    for (const bool open : {false, true}) {
+        w.MetaAbierta = open;
+        w.ImgMetaR(0).Visible = false;
+        Launch(34, 3, 2);
+        TickTo(34, 3, false);
+        EXPECT_EQ(w.ImgMetaR(0).Visible.get(), !open);
+    }
 }
 
 } // namespace
