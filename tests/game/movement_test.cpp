@@ -10,11 +10,9 @@ namespace {
 
 using Moves = TickTest;
 
-// Draws of a tick's random turn that leave the single candidate as it is,
-// with a new heading drawn that differs from dir.
+// The random turn's draws that leave a single candidate on its heading.
 void NoTurn(sim::SimRuntime& rt, Int16 dir) {
-    const float other = static_cast<float>(dir % 4) / 4.0f + 0.1f;  // heading dir % 4 + 1
-    rt.rnd.Push({0.0f, other, 0.9f});
+    rt.rnd.Push({0.0f, static_cast<float>(dir % 4) / 4.0f + 0.1f, 0.9f});
 }
 
 TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
@@ -27,7 +25,7 @@ TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
         Int16 dx, dy;
     };
     // Around (10, 10): up open, down a wall, left an object, right the
-    // critter on a walled cell; and the four board edges.
+    // critter on a walled cell; then the four board edges.
     const Case cases[] = {
         {"up, open", 10, 10, 1, true, 9, 10, 0, -1},
         {"down, wall", 10, 10, 2, false, 10, 10, 0, 0},
@@ -42,46 +40,36 @@ TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            w.imgMuro(k).Visible = k != 0;
-        }
+        Walls(true);
         Open({{9, 10}, {4, 5}, {33, 5}, {6, 0}, {6, 74}});
         Put(3, 10, 9, 0);
         Critter(10, 11, 0);
         w.Cell(11, 10).Visible = true;
         Put(8, c.row, c.col, 0);
-        w.Frutas[8].DX = 7;
-        w.Frutas[8].DY = 7;
-        Int16 dir = c.dir;
-        Int16 idx = 8;
+        w.Frutas[8].DX = w.Frutas[8].DY = 7;
+        Int16 dir = c.dir, idx = 8;
         Mark();
         EXPECT_EQ(w.MoveFruta(dir, idx), c.moves);
         const FrutaRec& f = w.Frutas[8];
+        EXPECT_EQ(f.Cell, c.toCol + 75 * c.toRow);
         EXPECT_EQ(f.Row, c.toRow);
         EXPECT_EQ(f.Col, c.toCol);
-        EXPECT_EQ(f.Cell, c.toCol + 75 * c.toRow);
         EXPECT_EQ(f.DX, c.dx);
         EXPECT_EQ(f.DY, c.dy);
         EXPECT_TRUE(DrawnAt(w.ImgFruta(8), c.toRow, c.toCol));
-        EXPECT_EQ(dir, c.dir);
         EXPECT_EQ(Draws(), 0);  // a fruit draws nothing
     }
 }
 
 TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
-    struct Case {
-        int record;
-        float r1, r2, r3;
-        Int16 extraBefore;
-        bool drops;
-    };
+    struct Case { int record; float r1, r2, r3; Int16 extraBefore; bool drops; };
     const Case cases[] = {
         {2, 0.99f, 0.90f, 0.63f, 0, true},
         {2, 0.98f, 0.90f, 0.63f, 0, false},  // each test is strict
         {2, 0.99f, 0.89f, 0.63f, 0, false},
         {2, 0.99f, 0.90f, 0.62f, 0, false},
         {2, 0.99f, 0.90f, 0.63f, 2, true},
-        {2, 0.99f, 0.90f, 0.63f, 3, false},  // the fourth wall never comes
+        {2, 0.99f, 0.90f, 0.63f, 3, false},  // the fourth wall never comes, yet three draws
         {16, 0.99f, 0.90f, 0.63f, 1, true},  // even records from 16 are monsters
     };
     for (const Case& c : cases) {
@@ -92,46 +80,41 @@ TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
         rt.beeps = 0;
         rt.rnd.Push({c.r1, c.r2, c.r3});
         Mark();
-        Int16 dir = 4;
-        Int16 idx = static_cast<Int16>(c.record);
+        Int16 dir = 4, idx = static_cast<Int16>(c.record);
         EXPECT_TRUE(w.MoveFruta(dir, idx));
         EXPECT_EQ(Draws(), 3);
         EXPECT_EQ(IsWall(10, 10), c.drops);
         EXPECT_EQ(rt.beeps, c.drops ? 1 : 0);
         EXPECT_EQ(w.MurosExtra, c.extraBefore + (c.drops ? 1 : 0));
         EXPECT_EQ(w.Frutas[c.record].Col, 11);
-        w.ImgFruta(c.record).Visible = false;
-        w.Frutas[c.record].Cell = -1;
+        Gone(c.record);
     }
-
     // A refused step draws nothing; an odd record from 17 is a fruit.
     Put(2, 5, 5, 1);
     Put(17, 7, 7, 4);
     Open(7, 8);
     Mark();
-    Int16 up = 1;
-    Int16 right = 4;
-    Int16 monster = 2;
-    Int16 fruit = 17;
+    Int16 up = 1, right = 4, monster = 2, fruit = 17;
     EXPECT_FALSE(w.MoveFruta(up, monster));
     EXPECT_TRUE(w.MoveFruta(right, fruit));
     EXPECT_EQ(Draws(), 0);
 }
 
 TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
-    // Record 20 is never placed in play; here it stands in a crossing so that
-    // every heading can be stepped.
+    // Record 9 stands in a crossing, so every heading can be stepped.
     struct Case {
         const char* what;
         Int16 dir;
-        std::vector<float> draws;  // the turn's draws, then the critter's
+        std::vector<float> draws;
         int toRow, toCol;
         Int16 newDir;
     };
+    // The turn's three draws, the side of a record without heading, the critter's.
     const Case cases[] = {
         {"a repeated heading is drawn again", 4, {0.5f, 0.8f, 0.3f, 0.05f, 0.0f}, 11, 10, 2},
         {"the chance is strictly below 0.1", 4, {0.5f, 0.3f, 0.1f, 0.0f}, 10, 11, 4},
         {"a record without heading takes the first draw", 0, {0.5f, 0.0f, 0.09f, 0.0f}, 9, 10, 1},
+        {"no heading after the turn: side still drawn", 0, {0.5f, 0.0f, 0.5f, 0.7f, 0.0f}, 10, 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,26 +130,13 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
         EXPECT_EQ(w.Frutas[9].Col, c.toCol);
         EXPECT_EQ(w.Frutas[9].Dir, c.newDir);
         EXPECT_EQ(w.Frutas[9].NextDir, c.newDir);
-        w.ImgFruta(9).Visible = false;
-        w.Frutas[9].Cell = -1;
+        Gone(9);
     }
-
-    // With no heading after the turn the record stays, and its side is
-    // still drawn.
-    Put(9, 10, 10, 0);
-    rt.rnd.Push({0.5f, 0.0f, 0.5f, 0.7f, 0.0f});
-    Mark();
-    w.Timer1_Timer();
-    EXPECT_EQ(Draws(), 5);
-    EXPECT_EQ(w.Frutas[9].Col, 10);
-    EXPECT_EQ(w.Frutas[9].Dir, 0);
 }
 
 TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     // The critter stands on record 2, so the hit cell is (20, 40): record 4
-    // in its row and record 5 in its column are left out, record 6 hidden,
-    // record 7 off the rows. Candidates: 1 and 3.
-    Critter(20, 40, 0);
+    // in its row and 5 in its column are left out, 6 hidden, 7 off the rows.
     Put(2, 20, 40, 0);
     Put(1, 5, 5, 0);
     Put(3, 8, 8, 0);
@@ -177,10 +147,7 @@ TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     Put(7, 14, 14, 0);
     w.Frutas[7].Row = -14;
     Open({{7, 8}, {9, 8}, {8, 7}, {8, 9}});
-    // Pick the second candidate, heading 2, turn. Then one side draw for
-    // each of records 1, 2, 4 and 5, which have no heading, three for
-    // monster 3's step down, one for the critter.
-    rt.rnd.Push({0.99f, 0.3f, 0.0f});
+    rt.rnd.Push({0.99f, 0.3f, 0.0f});  // the second candidate, heading 2, turn
     Mark();
     w.Timer1_Timer();
     EXPECT_EQ(w.Candidatos[0], 1);
@@ -192,21 +159,17 @@ TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     }
     EXPECT_EQ(Draws(), 3 + 4 + 3 + 1);  // turn, sides of 1, 2, 4, 5, monster 3's step, critter
 
-    // Without a candidate the turn draws nothing.
     for (int i = 0; i < Nuvik3Main::kFrutas; ++i) {
         w.ImgFruta(i).Visible = false;
     }
     Mark();
     w.Timer1_Timer();
-    EXPECT_EQ(Draws(), 1);  // the critter's picture only
-}
+    EXPECT_EQ(Draws(), 1);  // no candidate, no turn: the critter's picture only
 
-TEST_F(Moves, PracticeModeMovesAndDrawsNothing) {
-    w.ModoPractica = true;
-    Open({{9, 10}, {11, 10}, {10, 9}, {10, 11}});
+    w.ModoPractica = true;  // practice: nothing moves, nothing drawn for it
     Put(0, 10, 10, 4);
     Put(9, 5, 5, 1);
-    Open(4, 5);
+    Open({{10, 11}, {4, 5}});
     Mark();
     w.Timer1_Timer();
     EXPECT_EQ(Draws(), 1);
@@ -215,15 +178,9 @@ TEST_F(Moves, PracticeModeMovesAndDrawsNothing) {
 }
 
 TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
-    // The critter at (20, 40). Each record gets the one open cell beside it
-    // that it should head for, and walls stand between it and the critter.
-    struct Case {
-        int record;
-        int row, col;
-        int openRow, openCol;
-        Int16 before;
-        Int16 expected;
-    };
+    // The critter at (20, 40); each record gets the one open cell beside it
+    // that it should head for.
+    struct Case { int record, row, col, openRow, openCol; Int16 before, expected; };
     const Case cases[] = {
         {7, 20, 50, 20, 49, 1, 3},   // same row, right of it: left
         {15, 20, 30, 20, 31, 1, 4},  // same row, left of it: right
@@ -248,21 +205,20 @@ TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
         EXPECT_EQ(f.NextDir, c.expected);
         EXPECT_EQ(f.Row, c.openRow);
         EXPECT_EQ(f.Col, c.openCol);
-        w.ImgFruta(c.record).Visible = false;
-        w.Frutas[c.record].Cell = -1;
+        Gone(c.record);
         w.Cell(c.openCol, c.openRow).Visible = true;
     }
 }
 
 TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
-    // Fruit 9 at (10, 10), away from the critter's row and column.
+    // Fruit 9 at (10, 10), away from the critter's row and column. A side
+    // draw below 0.5 means side 1; -1: no such draw.
     enum : int { U = 1, D = 2, L = 4, R = 8 };
     struct Case {
         const char* what;
         Int16 dir, next;
-        int open;          // the neighbours that are open
-        float side;        // below 0.5: side 1
-        float pick;        // PickOneOf's draw, when it comes to that
+        int open;
+        float side, pick;
         int toRow, toCol;
         Int16 newDir, newNext;
     };
@@ -284,30 +240,21 @@ TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            w.imgMuro(k).Visible = k != 0;
-        }
+        Walls(true);
         Critter(20, 40, 0);
         Put(9, 10, 10, c.dir, c.next);
-        if (c.open & U) Open(9, 10);
-        if (c.open & D) Open(11, 10);
-        if (c.open & L) Open(10, 9);
-        if (c.open & R) Open(10, 11);
+        const std::pair<int, int> beside[] = {{9, 10}, {11, 10}, {10, 9}, {10, 11}};
+        for (int b = 0; b < 4; ++b) {
+            if (c.open & (1 << b)) Open(beside[b].first, beside[b].second);
+        }
         NoTurn(rt, c.dir);
-        int draws = 3;
-        if (c.side >= 0) {
-            rt.rnd.Push(c.side);
-            ++draws;
+        for (float v : {c.side, c.pick, 0.0f}) {  // then the critter's draw
+            if (v >= 0) rt.rnd.Push(v);
         }
-        if (c.pick >= 0) {
-            rt.rnd.Push(c.pick);
-            ++draws;
-        }
-        rt.rnd.Push(0.0f);
         Mark();
         w.Timer1_Timer();
         const FrutaRec& f = w.Frutas[9];
-        EXPECT_EQ(Draws(), draws + 1);
+        EXPECT_EQ(Draws(), 4 + (c.side >= 0) + (c.pick >= 0));
         EXPECT_EQ(rt.rnd.Remaining(), 0u);
         EXPECT_EQ(f.Row, c.toRow);
         EXPECT_EQ(f.Col, c.toCol);
@@ -317,13 +264,12 @@ TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
 }
 
 TEST_F(Moves, ObjectsShareACellOnlyOnTheCritters) {
-    // Records 8 and 12 both steer onto the critter's cell.
-    Critter(20, 40, 0);
+    // Records 8 and 12 both steer onto the critter's cell; the first is
+    // eaten there, the other stays on it.
     Put(8, 20, 39, 4);
     Put(12, 19, 40, 2);
     rt.rnd.Push({0.99f, 0.0f, 0.5f});  // the turn picks record 12, which keeps its way
     w.Timer1_Timer();
-    // The first is eaten on the critter's cell, the other stays there.
     EXPECT_EQ(w.Score, 1);
     EXPECT_FALSE(w.ImgFruta(8).Visible.get());
     EXPECT_TRUE(w.ImgFruta(12).Visible.get());
