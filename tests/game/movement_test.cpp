@@ -2,6 +2,7 @@
 // its draws, the steering fruits and the order of headings tried.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "game/tick_fixture.h"
@@ -16,14 +17,7 @@ void NoTurn(sim::SimRuntime& rt, Int16 dir) {
 }
 
 TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
-    struct Case {
-        const char* what;
-        int row, col;
-        Int16 dir;
-        bool moves;
-        int toRow, toCol;
-        Int16 dx, dy;
-    };
+    struct Case { const char* what; int row, col; Int16 dir; bool moves; int toRow, toCol, dx, dy; };
     // Around (10, 10): up open, down a wall, left an object, right the
     // critter on a walled cell; then the four board edges.
     const Case cases[] = {
@@ -50,12 +44,9 @@ TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
         Int16 dir = c.dir, idx = 8;
         Mark();
         EXPECT_EQ(w.MoveFruta(dir, idx), c.moves);
-        const FrutaRec& f = w.Frutas[8];
-        EXPECT_EQ(f.Cell, c.toCol + 75 * c.toRow);
-        EXPECT_EQ(f.Row, c.toRow);
-        EXPECT_EQ(f.Col, c.toCol);
-        EXPECT_EQ(f.DX, c.dx);
-        EXPECT_EQ(f.DY, c.dy);
+        EXPECT_EQ(w.Frutas[8].Cell, c.toCol + 75 * c.toRow);
+        EXPECT_EQ(At(8), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ((std::pair<int, int>{w.Frutas[8].DX, w.Frutas[8].DY}), std::pair(c.dx, c.dy));
         EXPECT_TRUE(DrawnAt(w.ImgFruta(8), c.toRow, c.toCol));
         EXPECT_EQ(Draws(), 0);  // a fruit draws nothing
     }
@@ -102,13 +93,7 @@ TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
 
 TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
     // Record 9 stands in a crossing, so every heading can be stepped.
-    struct Case {
-        const char* what;
-        Int16 dir;
-        std::vector<float> draws;
-        int toRow, toCol;
-        Int16 newDir;
-    };
+    struct Case { const char* what; Int16 dir; std::vector<float> draws; int toRow, toCol, newDir; };
     // The turn's three draws, the side of a record without heading, the critter's.
     const Case cases[] = {
         {"a repeated heading is drawn again", 4, {0.5f, 0.8f, 0.3f, 0.05f, 0.0f}, 11, 10, 2},
@@ -126,10 +111,8 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
         Mark();
         w.Timer1_Timer();
         EXPECT_EQ(Draws(), static_cast<int>(c.draws.size()));
-        EXPECT_EQ(w.Frutas[9].Row, c.toRow);
-        EXPECT_EQ(w.Frutas[9].Col, c.toCol);
-        EXPECT_EQ(w.Frutas[9].Dir, c.newDir);
-        EXPECT_EQ(w.Frutas[9].NextDir, c.newDir);
+        EXPECT_EQ(At(9), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ(Heading(9), std::pair(c.newDir, c.newDir));
         Gone(9);
     }
 }
@@ -137,14 +120,11 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
 TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     // The critter stands on record 2, so the hit cell is (20, 40): record 4
     // in its row and 5 in its column are left out, 6 hidden, 7 off the rows.
-    Put(2, 20, 40, 0);
-    Put(1, 5, 5, 0);
-    Put(3, 8, 8, 0);
-    Put(4, 20, 30, 0);
-    Put(5, 30, 40, 0);
-    Put(6, 12, 12, 0);
+    for (auto [i, row, col] : {std::array{2, 20, 40}, {1, 5, 5}, {3, 8, 8}, {4, 20, 30}, {5, 30, 40},
+                                {6, 12, 12}, {7, 14, 14}}) {
+        Put(i, row, col, 0);
+    }
     w.ImgFruta(6).Visible = false;
-    Put(7, 14, 14, 0);
     w.Frutas[7].Row = -14;
     Open({{7, 8}, {9, 8}, {8, 7}, {8, 9}});
     rt.rnd.Push({0.99f, 0.3f, 0.0f});  // the second candidate, heading 2, turn
@@ -152,8 +132,8 @@ TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     w.Timer1_Timer();
     EXPECT_EQ(w.Candidatos[0], 1);
     EXPECT_EQ(w.Candidatos[1], 3);
-    EXPECT_EQ(w.Frutas[3].Dir, 2);
-    EXPECT_EQ(w.Frutas[3].Row, 9);
+    EXPECT_EQ(Heading(3), std::pair(2, 2));
+    EXPECT_EQ(At(3), std::pair(9, 8));
     for (int i : {1, 2, 4, 5}) {
         EXPECT_EQ(w.Frutas[i].Dir, 0) << i;
     }
@@ -173,14 +153,14 @@ TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     Mark();
     w.Timer1_Timer();
     EXPECT_EQ(Draws(), 1);
-    EXPECT_EQ(w.Frutas[0].Col, 10);
-    EXPECT_EQ(w.Frutas[9].Row, 5);
+    EXPECT_EQ(At(0), std::pair(10, 10));
+    EXPECT_EQ(At(9), std::pair(5, 5));
 }
 
 TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
     // The critter at (20, 40); each record gets the one open cell beside it
     // that it should head for.
-    struct Case { int record, row, col, openRow, openCol; Int16 before, expected; };
+    struct Case { int record, row, col, openRow, openCol; Int16 before; int expected; };
     const Case cases[] = {
         {7, 20, 50, 20, 49, 1, 3},   // same row, right of it: left
         {15, 20, 30, 20, 31, 1, 4},  // same row, left of it: right
@@ -200,11 +180,8 @@ TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
             rt.rnd.Push(0.0f);  // a monster's step, and the critter
         }
         w.Timer1_Timer();
-        const FrutaRec& f = w.Frutas[c.record];
-        EXPECT_EQ(f.Dir, c.expected);
-        EXPECT_EQ(f.NextDir, c.expected);
-        EXPECT_EQ(f.Row, c.openRow);
-        EXPECT_EQ(f.Col, c.openCol);
+        EXPECT_EQ(Heading(c.record), std::pair(c.expected, c.expected));
+        EXPECT_EQ(At(c.record), std::pair(c.openRow, c.openCol));
         Gone(c.record);
         w.Cell(c.openCol, c.openRow).Visible = true;
     }
@@ -219,8 +196,7 @@ TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
         Int16 dir, next;
         int open;
         float side, pick;
-        int toRow, toCol;
-        Int16 newDir, newNext;
+        int toRow, toCol, newDir, newNext;
     };
     const Case cases[] = {
         {"the wish first", 1, 3, U | L, -1, -1, 10, 9, 3, 3},
@@ -253,13 +229,10 @@ TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
         }
         Mark();
         w.Timer1_Timer();
-        const FrutaRec& f = w.Frutas[9];
         EXPECT_EQ(Draws(), 4 + (c.side >= 0) + (c.pick >= 0));
         EXPECT_EQ(rt.rnd.Remaining(), 0u);
-        EXPECT_EQ(f.Row, c.toRow);
-        EXPECT_EQ(f.Col, c.toCol);
-        EXPECT_EQ(f.Dir, c.newDir);
-        EXPECT_EQ(f.NextDir, c.newNext);
+        EXPECT_EQ(At(9), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ(Heading(9), std::pair(c.newDir, c.newNext));
     }
 }
 
@@ -273,8 +246,7 @@ TEST_F(Moves, ObjectsShareACellOnlyOnTheCritters) {
     EXPECT_EQ(w.Score, 1);
     EXPECT_FALSE(w.ImgFruta(8).Visible.get());
     EXPECT_TRUE(w.ImgFruta(12).Visible.get());
-    EXPECT_EQ(w.Frutas[12].Row, 20);
-    EXPECT_EQ(w.Frutas[12].Col, 40);
+    EXPECT_EQ(At(12), std::pair(20, 40));
     EXPECT_TRUE(DrawnAt(w.ImgFruta(12), 20, 40));
 }
 

@@ -82,6 +82,8 @@ protected:
         w.Frutas[i].Cell = -1;
     }
 
+    std::pair<int, int> At(int i) const { return {w.Frutas[i].Row, w.Frutas[i].Col}; }
+    std::pair<int, int> Heading(int i) const { return {w.Frutas[i].Dir, w.Frutas[i].NextDir}; }
     bool DrawnAt(vb::Control& sprite, int row, int col) {
         return sprite.Left == w.Cell(col, row).Left && sprite.Top == w.Cell(col, row).Top;
     }
