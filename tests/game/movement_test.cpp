@@ -1,8 +1,9 @@
-// The objects' moves: one step, the monsters' wall drops, the random turn and
-// its draws, the steering fruits and the order of headings tried.
+// One step of an object and of the critter; the monsters' wall drops, the
+// random turn and its draws, the steering fruits and the headings tried.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "game/tick_fixture.h"
@@ -16,24 +17,20 @@ void NoTurn(sim::SimRuntime& rt, Int16 dir) {
     rt.rnd.Push({0.0f, static_cast<float>(dir % 4) / 4.0f + 0.1f, 0.9f});
 }
 
-TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
-    struct Case { const char* what; int row, col; Int16 dir; bool moves; int toRow, toCol, dx, dy; };
+TEST_F(Moves, AnObjectStepsOntoFreeCellsOrTheCrittersAndTheCritterOntoObjectsToo) {
     // Around (10, 10): up open, down a wall, left an object, right the
-    // critter on a walled cell; then the four board edges.
+    // critter's cell (walled under it) for an object and open for the
+    // critter; then the four board edges.
+    struct Case { Int16 dir; int row, col, toRow, toCol, dx, dy, critterRow, critterCol; };
     const Case cases[] = {
-        {"up, open", 10, 10, 1, true, 9, 10, 0, -1},
-        {"down, wall", 10, 10, 2, false, 10, 10, 0, 0},
-        {"left, object", 10, 10, 3, false, 10, 10, 0, 0},
-        {"right, critter on a wall", 10, 10, 4, true, 10, 11, 1, 0},
-        {"no heading", 10, 10, 0, false, 10, 10, 0, 0},
-        {"heading 5", 10, 10, 5, false, 10, 10, 0, 0},
-        {"top edge", 0, 5, 1, false, 0, 5, 0, 0},
-        {"bottom edge", 34, 5, 2, false, 34, 5, 0, 0},
-        {"left edge", 5, 0, 3, false, 5, 0, 0, 0},
-        {"right edge", 5, 74, 4, false, 5, 74, 0, 0},
+        {1, 10, 10, 9, 10, 0, -1, 9, 10},   {2, 10, 10, 10, 10, 0, 0, 10, 10},
+        {3, 10, 10, 10, 10, 0, 0, 10, 9},   {4, 10, 10, 10, 11, 1, 0, 10, 11},
+        {0, 10, 10, 10, 10, 0, 0, 10, 10},  {5, 10, 10, 10, 10, 0, 0, 10, 10},
+        {1, 0, 5, 0, 5, 0, 0, 0, 5},        {2, 34, 5, 34, 5, 0, 0, 34, 5},
+        {3, 5, 0, 5, 0, 0, 0, 5, 0},        {4, 5, 74, 5, 74, 0, 0, 5, 74},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(::testing::Message() << c.dir << " from " << c.row << "," << c.col);
         Walls(true);
         Open({{9, 10}, {4, 5}, {33, 5}, {6, 0}, {6, 74}});
         Put(3, 10, 9, 0);
@@ -43,12 +40,25 @@ TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
         w.Frutas[8].DX = w.Frutas[8].DY = 7;
         Int16 dir = c.dir, idx = 8;
         Mark();
-        EXPECT_EQ(w.MoveFruta(dir, idx), c.moves);
+        EXPECT_EQ(w.MoveFruta(dir, idx), c.toRow != c.row || c.toCol != c.col);
         EXPECT_EQ(w.Frutas[8].Cell, c.toCol + 75 * c.toRow);
         EXPECT_EQ(At(8), std::pair(c.toRow, c.toCol));
         EXPECT_EQ((std::pair<int, int>{w.Frutas[8].DX, w.Frutas[8].DY}), std::pair(c.dx, c.dy));
         EXPECT_TRUE(DrawnAt(w.ImgFruta(8), c.toRow, c.toCol));
         EXPECT_EQ(Draws(), 0);  // a fruit draws nothing
+
+        // The critter itself, on a tick.
+        Gone(8);
+        Open(10, 11);
+        Critter(c.row, c.col, c.dir);
+        w.lblPtPause->Caption = std::string("x");
+        w.Timer1_Timer();
+        EXPECT_EQ(w.NuvikRow, c.critterRow);
+        EXPECT_EQ(w.NuvikCol, c.critterCol);
+        EXPECT_EQ(w.ImgNuvik(0).Visible.get() + w.ImgNuvik(1).Visible.get(), 1);
+        EXPECT_TRUE(DrawnAt(w.ImgNuvik(0), c.critterRow, c.critterCol));
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPlaying);
+        Gone(3);
     }
 }
 
