@@ -103,13 +103,13 @@ TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
 
 TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
     // Record 9 stands in a crossing, so every heading can be stepped.
-    struct Case { const char* what; Int16 dir; std::vector<float> draws; int toRow, toCol, newDir; };
+    struct Case { const char* what; Int16 dir; std::vector<float> draws; int row, col, newDir; };
     // The turn's three draws, the side of a record without heading, the critter's.
     const Case cases[] = {
         {"a repeated heading is drawn again", 4, {0.5f, 0.8f, 0.3f, 0.05f, 0.0f}, 11, 10, 2},
         {"the chance is strictly below 0.1", 4, {0.5f, 0.3f, 0.1f, 0.0f}, 10, 11, 4},
         {"a record without heading takes the first draw", 0, {0.5f, 0.0f, 0.09f, 0.0f}, 9, 10, 1},
-        {"no heading after the turn: side still drawn", 0, {0.5f, 0.0f, 0.5f, 0.7f, 0.0f}, 10, 10, 0},
+        {"no heading after the turn: side drawn", 0, {0.5f, 0.0f, 0.5f, 0.7f, 0.0f}, 10, 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -121,7 +121,7 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
         Mark();
         w.Timer1_Timer();
         EXPECT_EQ(Draws(), static_cast<int>(c.draws.size()));
-        EXPECT_EQ(At(9), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ(At(9), std::pair(c.row, c.col));
         EXPECT_EQ(Heading(9), std::pair(c.newDir, c.newDir));
         Gone(9);
     }
@@ -130,8 +130,8 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
 TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     // The critter stands on record 2, so the hit cell is (20, 40): record 4
     // in its row and 5 in its column are left out, 6 hidden, 7 off the rows.
-    for (auto [i, row, col] : {std::array{2, 20, 40}, {1, 5, 5}, {3, 8, 8}, {4, 20, 30}, {5, 30, 40},
-                                {6, 12, 12}, {7, 14, 14}}) {
+    for (auto [i, row, col] : {std::array{2, 20, 40}, {1, 5, 5}, {3, 8, 8}, {4, 20, 30},
+                               {5, 30, 40}, {6, 12, 12}, {7, 14, 14}}) {
         Put(i, row, col, 0);
     }
     w.ImgFruta(6).Visible = false;
