@@ -1,7 +1,9 @@
-// The objects' moves: one step, the monsters' wall drops, the random turn and
-// its draws, the steering fruits and the order of headings tried.
+// One step of an object and of the critter; the monsters' wall drops, the
+// random turn and its draws, the steering fruits and the headings tried.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "game/tick_fixture.h"
@@ -10,78 +12,65 @@ namespace {
 
 using Moves = TickTest;
 
-// Draws of a tick's random turn that leave the single candidate as it is,
-// with a new heading drawn that differs from dir.
+// The random turn's draws that leave a single candidate on its heading.
 void NoTurn(sim::SimRuntime& rt, Int16 dir) {
-    const float other = static_cast<float>(dir % 4) / 4.0f + 0.1f;  // heading dir % 4 + 1
-    rt.rnd.Push({0.0f, other, 0.9f});
+    rt.rnd.Push({0.0f, static_cast<float>(dir % 4) / 4.0f + 0.1f, 0.9f});
 }
 
-TEST_F(Moves, OneStepGoesOnlyToAFreeCellOrTheCritters) {
-    struct Case {
-        const char* what;
-        int row, col;
-        Int16 dir;
-        bool moves;
-        int toRow, toCol;
-        Int16 dx, dy;
-    };
+TEST_F(Moves, AnObjectStepsOntoFreeCellsOrTheCrittersAndTheCritterOntoObjectsToo) {
     // Around (10, 10): up open, down a wall, left an object, right the
-    // critter on a walled cell; and the four board edges.
+    // critter's cell (walled under it) for an object and open for the
+    // critter; then the four board edges.
+    struct Case { Int16 dir; int row, col, toRow, toCol, dx, dy, critterRow, critterCol; };
     const Case cases[] = {
-        {"up, open", 10, 10, 1, true, 9, 10, 0, -1},
-        {"down, wall", 10, 10, 2, false, 10, 10, 0, 0},
-        {"left, object", 10, 10, 3, false, 10, 10, 0, 0},
-        {"right, critter on a wall", 10, 10, 4, true, 10, 11, 1, 0},
-        {"no heading", 10, 10, 0, false, 10, 10, 0, 0},
-        {"heading 5", 10, 10, 5, false, 10, 10, 0, 0},
-        {"top edge", 0, 5, 1, false, 0, 5, 0, 0},
-        {"bottom edge", 34, 5, 2, false, 34, 5, 0, 0},
-        {"left edge", 5, 0, 3, false, 5, 0, 0, 0},
-        {"right edge", 5, 74, 4, false, 5, 74, 0, 0},
+        {1, 10, 10, 9, 10, 0, -1, 9, 10},   {2, 10, 10, 10, 10, 0, 0, 10, 10},
+        {3, 10, 10, 10, 10, 0, 0, 10, 9},   {4, 10, 10, 10, 11, 1, 0, 10, 11},
+        {0, 10, 10, 10, 10, 0, 0, 10, 10},  {5, 10, 10, 10, 10, 0, 0, 10, 10},
+        {1, 0, 5, 0, 5, 0, 0, 0, 5},        {2, 34, 5, 34, 5, 0, 0, 34, 5},
+        {3, 5, 0, 5, 0, 0, 0, 5, 0},        {4, 5, 74, 5, 74, 0, 0, 5, 74},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            w.imgMuro(k).Visible = k != 0;
-        }
+        SCOPED_TRACE(::testing::Message() << c.dir << " from " << c.row << "," << c.col);
+        Walls(true);
         Open({{9, 10}, {4, 5}, {33, 5}, {6, 0}, {6, 74}});
         Put(3, 10, 9, 0);
         Critter(10, 11, 0);
         w.Cell(11, 10).Visible = true;
         Put(8, c.row, c.col, 0);
-        w.Frutas[8].DX = 7;
-        w.Frutas[8].DY = 7;
-        Int16 dir = c.dir;
-        Int16 idx = 8;
+        w.Frutas[8].DX = w.Frutas[8].DY = 7;
+        Int16 dir = c.dir, idx = 8;
         Mark();
-        EXPECT_EQ(w.MoveFruta(dir, idx), c.moves);
-        const FrutaRec& f = w.Frutas[8];
-        EXPECT_EQ(f.Row, c.toRow);
-        EXPECT_EQ(f.Col, c.toCol);
-        EXPECT_EQ(f.Cell, c.toCol + 75 * c.toRow);
-        EXPECT_EQ(f.DX, c.dx);
-        EXPECT_EQ(f.DY, c.dy);
+        EXPECT_EQ(w.MoveFruta(dir, idx), c.toRow != c.row || c.toCol != c.col);
+        EXPECT_EQ(w.Frutas[8].Cell, c.toCol + 75 * c.toRow);
+        EXPECT_EQ(At(8), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ((std::pair<int, int>{w.Frutas[8].DX, w.Frutas[8].DY}), std::pair(c.dx, c.dy));
         EXPECT_TRUE(DrawnAt(w.ImgFruta(8), c.toRow, c.toCol));
-        EXPECT_EQ(dir, c.dir);
         EXPECT_EQ(Draws(), 0);  // a fruit draws nothing
+
+        // The critter itself, on a tick.
+        Gone(8);
+        Open(10, 11);
+        Critter(c.row, c.col, c.dir);
+        w.lblPtPause->Caption = std::string("x");
+        w.Timer1_Timer();
+        EXPECT_EQ(w.NuvikRow, c.critterRow);
+        EXPECT_EQ(w.NuvikCol, c.critterCol);
+        EXPECT_EQ(w.ImgNuvik(0).Visible.get() + w.ImgNuvik(1).Visible.get(), 1);
+        EXPECT_TRUE(DrawnAt(w.ImgNuvik(0), c.critterRow, c.critterCol));
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPlaying);
+        Gone(3);
     }
 }
 
 TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
-    struct Case {
-        int record;
-        float r1, r2, r3;
-        Int16 extraBefore;
-        bool drops;
-    };
+    struct Case { int record; float r1, r2, r3; Int16 extraBefore; bool drops; };
     const Case cases[] = {
         {2, 0.99f, 0.90f, 0.63f, 0, true},
         {2, 0.98f, 0.90f, 0.63f, 0, false},  // each test is strict
         {2, 0.99f, 0.89f, 0.63f, 0, false},
         {2, 0.99f, 0.90f, 0.62f, 0, false},
         {2, 0.99f, 0.90f, 0.63f, 2, true},
-        {2, 0.99f, 0.90f, 0.63f, 3, false},  // the fourth wall never comes
+        {2, 0.99f, 0.90f, 0.63f, 3, false},  // the fourth wall never comes, yet three draws
         {16, 0.99f, 0.90f, 0.63f, 1, true},  // even records from 16 are monsters
     };
     for (const Case& c : cases) {
@@ -92,46 +81,35 @@ TEST_F(Moves, AMonsterDrawsThreeValuesOnEveryStepAndDropsAtMostThreeWalls) {
         rt.beeps = 0;
         rt.rnd.Push({c.r1, c.r2, c.r3});
         Mark();
-        Int16 dir = 4;
-        Int16 idx = static_cast<Int16>(c.record);
+        Int16 dir = 4, idx = static_cast<Int16>(c.record);
         EXPECT_TRUE(w.MoveFruta(dir, idx));
         EXPECT_EQ(Draws(), 3);
         EXPECT_EQ(IsWall(10, 10), c.drops);
         EXPECT_EQ(rt.beeps, c.drops ? 1 : 0);
         EXPECT_EQ(w.MurosExtra, c.extraBefore + (c.drops ? 1 : 0));
         EXPECT_EQ(w.Frutas[c.record].Col, 11);
-        w.ImgFruta(c.record).Visible = false;
-        w.Frutas[c.record].Cell = -1;
+        Gone(c.record);
     }
-
     // A refused step draws nothing; an odd record from 17 is a fruit.
     Put(2, 5, 5, 1);
     Put(17, 7, 7, 4);
     Open(7, 8);
     Mark();
-    Int16 up = 1;
-    Int16 right = 4;
-    Int16 monster = 2;
-    Int16 fruit = 17;
+    Int16 up = 1, right = 4, monster = 2, fruit = 17;
     EXPECT_FALSE(w.MoveFruta(up, monster));
     EXPECT_TRUE(w.MoveFruta(right, fruit));
     EXPECT_EQ(Draws(), 0);
 }
 
 TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
-    // Record 20 is never placed in play; here it stands in a crossing so that
-    // every heading can be stepped.
-    struct Case {
-        const char* what;
-        Int16 dir;
-        std::vector<float> draws;  // the turn's draws, then the critter's
-        int toRow, toCol;
-        Int16 newDir;
-    };
+    // Record 9 stands in a crossing, so every heading can be stepped.
+    struct Case { const char* what; Int16 dir; std::vector<float> draws; int row, col, newDir; };
+    // The turn's three draws, the side of a record without heading, the critter's.
     const Case cases[] = {
         {"a repeated heading is drawn again", 4, {0.5f, 0.8f, 0.3f, 0.05f, 0.0f}, 11, 10, 2},
         {"the chance is strictly below 0.1", 4, {0.5f, 0.3f, 0.1f, 0.0f}, 10, 11, 4},
         {"a record without heading takes the first draw", 0, {0.5f, 0.0f, 0.09f, 0.0f}, 9, 10, 1},
+        {"no heading after the turn: side drawn", 0, {0.5f, 0.0f, 0.5f, 0.7f, 0.0f}, 10, 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,87 +121,56 @@ TEST_F(Moves, TheRandomTurnDrawsPickHeadingAndChanceOnEveryTickWithACandidate) {
         Mark();
         w.Timer1_Timer();
         EXPECT_EQ(Draws(), static_cast<int>(c.draws.size()));
-        EXPECT_EQ(w.Frutas[9].Row, c.toRow);
-        EXPECT_EQ(w.Frutas[9].Col, c.toCol);
-        EXPECT_EQ(w.Frutas[9].Dir, c.newDir);
-        EXPECT_EQ(w.Frutas[9].NextDir, c.newDir);
-        w.ImgFruta(9).Visible = false;
-        w.Frutas[9].Cell = -1;
+        EXPECT_EQ(At(9), std::pair(c.row, c.col));
+        EXPECT_EQ(Heading(9), std::pair(c.newDir, c.newDir));
+        Gone(9);
     }
-
-    // With no heading after the turn the record stays, and its side is
-    // still drawn.
-    Put(9, 10, 10, 0);
-    rt.rnd.Push({0.5f, 0.0f, 0.5f, 0.7f, 0.0f});
-    Mark();
-    w.Timer1_Timer();
-    EXPECT_EQ(Draws(), 5);
-    EXPECT_EQ(w.Frutas[9].Col, 10);
-    EXPECT_EQ(w.Frutas[9].Dir, 0);
 }
 
 TEST_F(Moves, TheTurnPicksAmongCandidatesAndLeavesOutTheCrittersRowAndColumn) {
     // The critter stands on record 2, so the hit cell is (20, 40): record 4
-    // in its row and record 5 in its column are left out, record 6 hidden,
-    // record 7 off the rows. Candidates: 1 and 3.
-    Critter(20, 40, 0);
-    Put(2, 20, 40, 0);
-    Put(1, 5, 5, 0);
-    Put(3, 8, 8, 0);
-    Put(4, 20, 30, 0);
-    Put(5, 30, 40, 0);
-    Put(6, 12, 12, 0);
+    // in its row and 5 in its column are left out, 6 hidden, 7 off the rows.
+    for (auto [i, row, col] : {std::array{2, 20, 40}, {1, 5, 5}, {3, 8, 8}, {4, 20, 30},
+                               {5, 30, 40}, {6, 12, 12}, {7, 14, 14}}) {
+        Put(i, row, col, 0);
+    }
     w.ImgFruta(6).Visible = false;
-    Put(7, 14, 14, 0);
     w.Frutas[7].Row = -14;
     Open({{7, 8}, {9, 8}, {8, 7}, {8, 9}});
-    // Pick the second candidate, heading 2, turn. Then one side draw for
-    // each of records 1, 2, 4 and 5, which have no heading, three for
-    // monster 3's step down, one for the critter.
-    rt.rnd.Push({0.99f, 0.3f, 0.0f});
+    rt.rnd.Push({0.99f, 0.3f, 0.0f});  // the second candidate, heading 2, turn
     Mark();
     w.Timer1_Timer();
     EXPECT_EQ(w.Candidatos[0], 1);
     EXPECT_EQ(w.Candidatos[1], 3);
-    EXPECT_EQ(w.Frutas[3].Dir, 2);
-    EXPECT_EQ(w.Frutas[3].Row, 9);
+    EXPECT_EQ(Heading(3), std::pair(2, 2));
+    EXPECT_EQ(At(3), std::pair(9, 8));
     for (int i : {1, 2, 4, 5}) {
         EXPECT_EQ(w.Frutas[i].Dir, 0) << i;
     }
     EXPECT_EQ(Draws(), 3 + 4 + 3 + 1);  // turn, sides of 1, 2, 4, 5, monster 3's step, critter
 
-    // Without a candidate the turn draws nothing.
     for (int i = 0; i < Nuvik3Main::kFrutas; ++i) {
         w.ImgFruta(i).Visible = false;
     }
     Mark();
     w.Timer1_Timer();
-    EXPECT_EQ(Draws(), 1);  // the critter's picture only
-}
+    EXPECT_EQ(Draws(), 1);  // no candidate, no turn: the critter's picture only
 
-TEST_F(Moves, PracticeModeMovesAndDrawsNothing) {
-    w.ModoPractica = true;
-    Open({{9, 10}, {11, 10}, {10, 9}, {10, 11}});
+    w.ModoPractica = true;  // practice: nothing moves, nothing drawn for it
     Put(0, 10, 10, 4);
     Put(9, 5, 5, 1);
-    Open(4, 5);
+    Open({{10, 11}, {4, 5}});
     Mark();
     w.Timer1_Timer();
     EXPECT_EQ(Draws(), 1);
-    EXPECT_EQ(w.Frutas[0].Col, 10);
-    EXPECT_EQ(w.Frutas[9].Row, 5);
+    EXPECT_EQ(At(0), std::pair(10, 10));
+    EXPECT_EQ(At(9), std::pair(5, 5));
 }
 
 TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
-    // The critter at (20, 40). Each record gets the one open cell beside it
-    // that it should head for, and walls stand between it and the critter.
-    struct Case {
-        int record;
-        int row, col;
-        int openRow, openCol;
-        Int16 before;
-        Int16 expected;
-    };
+    // The critter at (20, 40); each record gets the one open cell beside it
+    // that it should head for.
+    struct Case { int record, row, col, openRow, openCol; Int16 before; int expected; };
     const Case cases[] = {
         {7, 20, 50, 20, 49, 1, 3},   // same row, right of it: left
         {15, 20, 30, 20, 31, 1, 4},  // same row, left of it: right
@@ -243,28 +190,23 @@ TEST_F(Moves, FruitsSevenToFifteenSteerTowardTheCritterThroughWalls) {
             rt.rnd.Push(0.0f);  // a monster's step, and the critter
         }
         w.Timer1_Timer();
-        const FrutaRec& f = w.Frutas[c.record];
-        EXPECT_EQ(f.Dir, c.expected);
-        EXPECT_EQ(f.NextDir, c.expected);
-        EXPECT_EQ(f.Row, c.openRow);
-        EXPECT_EQ(f.Col, c.openCol);
-        w.ImgFruta(c.record).Visible = false;
-        w.Frutas[c.record].Cell = -1;
+        EXPECT_EQ(Heading(c.record), std::pair(c.expected, c.expected));
+        EXPECT_EQ(At(c.record), std::pair(c.openRow, c.openCol));
+        Gone(c.record);
         w.Cell(c.openCol, c.openRow).Visible = true;
     }
 }
 
 TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
-    // Fruit 9 at (10, 10), away from the critter's row and column.
+    // Fruit 9 at (10, 10), away from the critter's row and column. A side
+    // draw below 0.5 means side 1; -1: no such draw.
     enum : int { U = 1, D = 2, L = 4, R = 8 };
     struct Case {
         const char* what;
         Int16 dir, next;
-        int open;          // the neighbours that are open
-        float side;        // below 0.5: side 1
-        float pick;        // PickOneOf's draw, when it comes to that
-        int toRow, toCol;
-        Int16 newDir, newNext;
+        int open;
+        float side, pick;
+        int toRow, toCol, newDir, newNext;
     };
     const Case cases[] = {
         {"the wish first", 1, 3, U | L, -1, -1, 10, 9, 3, 3},
@@ -284,51 +226,37 @@ TEST_F(Moves, ABlockedObjectTriesItsSidesThenTurnsBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            w.imgMuro(k).Visible = k != 0;
-        }
+        Walls(true);
         Critter(20, 40, 0);
         Put(9, 10, 10, c.dir, c.next);
-        if (c.open & U) Open(9, 10);
-        if (c.open & D) Open(11, 10);
-        if (c.open & L) Open(10, 9);
-        if (c.open & R) Open(10, 11);
+        const std::pair<int, int> beside[] = {{9, 10}, {11, 10}, {10, 9}, {10, 11}};
+        for (int b = 0; b < 4; ++b) {
+            if (c.open & (1 << b)) Open(beside[b].first, beside[b].second);
+        }
         NoTurn(rt, c.dir);
-        int draws = 3;
-        if (c.side >= 0) {
-            rt.rnd.Push(c.side);
-            ++draws;
+        for (float v : {c.side, c.pick, 0.0f}) {  // then the critter's draw
+            if (v >= 0) rt.rnd.Push(v);
         }
-        if (c.pick >= 0) {
-            rt.rnd.Push(c.pick);
-            ++draws;
-        }
-        rt.rnd.Push(0.0f);
         Mark();
         w.Timer1_Timer();
-        const FrutaRec& f = w.Frutas[9];
-        EXPECT_EQ(Draws(), draws + 1);
+        EXPECT_EQ(Draws(), 4 + (c.side >= 0) + (c.pick >= 0));
         EXPECT_EQ(rt.rnd.Remaining(), 0u);
-        EXPECT_EQ(f.Row, c.toRow);
-        EXPECT_EQ(f.Col, c.toCol);
-        EXPECT_EQ(f.Dir, c.newDir);
-        EXPECT_EQ(f.NextDir, c.newNext);
+        EXPECT_EQ(At(9), std::pair(c.toRow, c.toCol));
+        EXPECT_EQ(Heading(9), std::pair(c.newDir, c.newNext));
     }
 }
 
 TEST_F(Moves, ObjectsShareACellOnlyOnTheCritters) {
-    // Records 8 and 12 both steer onto the critter's cell.
-    Critter(20, 40, 0);
+    // Records 8 and 12 both steer onto the critter's cell; the first is
+    // eaten there, the other stays on it.
     Put(8, 20, 39, 4);
     Put(12, 19, 40, 2);
     rt.rnd.Push({0.99f, 0.0f, 0.5f});  // the turn picks record 12, which keeps its way
     w.Timer1_Timer();
-    // The first is eaten on the critter's cell, the other stays there.
     EXPECT_EQ(w.Score, 1);
     EXPECT_FALSE(w.ImgFruta(8).Visible.get());
     EXPECT_TRUE(w.ImgFruta(12).Visible.get());
-    EXPECT_EQ(w.Frutas[12].Row, 20);
-    EXPECT_EQ(w.Frutas[12].Col, 40);
+    EXPECT_EQ(At(12), std::pair(20, 40));
     EXPECT_TRUE(DrawnAt(w.ImgFruta(12), 20, 40));
 }
 

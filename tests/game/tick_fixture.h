@@ -1,9 +1,7 @@
 #pragma once
-// A game in play on a hand-made board: the window started, a board laid out
-// and resumed from the pause menu, then every cell walled and every object
-// taken off, so a test opens only the cells it needs and puts the critter and
-// the objects where it wants them. Monsters drop no walls unless a test lowers
-// MurosExtra again.
+// A game in play on a hand-made board: every cell walled and every object
+// taken off, so a test opens only the cells it needs and places the critter
+// and the objects itself. MurosExtra stands at 3: monsters drop no walls.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -24,13 +22,10 @@ protected:
         w.Reinicio = false;
         w.cmdPlay_Click();
         Key('q');  // out of the pause menu: Timer1 runs
-        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-            w.imgMuro(k).Visible = true;
-        }
+        Walls(false);
         for (int i = 0; i < Nuvik3Main::kFrutas; ++i) {
             w.Frutas[i] = FrutaRec{};
-            w.Frutas[i].Cell = -1;
-            w.ImgFruta(i).Visible = false;
+            Gone(i);
         }
         w.MurosExtra = 3;
         w.SetCell(0, 0, "metar");
@@ -42,6 +37,11 @@ protected:
     void Key(char c) {
         Int16 k = static_cast<Int16>(static_cast<unsigned char>(c));
         w.Form_KeyPress(k);
+    }
+    void Walls(bool doorOpen) {
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            w.imgMuro(k).Visible = !(doorOpen && k == 0);
+        }
     }
     bool IsWall(int row, int col) { return w.Cell(col, row).Visible; }
     void Open(int row, int col) { w.Cell(col, row).Visible = false; }
@@ -59,14 +59,13 @@ protected:
         w.NuvikDir = dir;
         w.PrevRow = w.NuvikRow;
         w.PrevCol = w.NuvikCol;
-        w.ComidaRow = -1;
-        w.ComidaCol = -1;
+        w.ComidaRow = w.ComidaCol = -1;
         w.ImgNuvik(0).Move(w.Cell(col, row).Left, w.Cell(col, row).Top);
         w.ImgNuvik(0).Visible = true;
         w.ImgNuvik(1).Visible = false;
     }
 
-    // Record i on an open cell, shown there.
+    // Record i on an open cell, shown there; Gone takes it off again.
     void Put(int i, int row, int col, Int16 dir, Int16 next = -1) {
         Open(row, col);
         FrutaRec& f = w.Frutas[i];
@@ -78,7 +77,13 @@ protected:
         w.ImgFruta(i).Move(w.Cell(col, row).Left, w.Cell(col, row).Top);
         w.ImgFruta(i).Visible = true;
     }
+    void Gone(int i) {
+        w.ImgFruta(i).Visible = false;
+        w.Frutas[i].Cell = -1;
+    }
 
+    std::pair<int, int> At(int i) const { return {w.Frutas[i].Row, w.Frutas[i].Col}; }
+    std::pair<int, int> Heading(int i) const { return {w.Frutas[i].Dir, w.Frutas[i].NextDir}; }
     bool DrawnAt(vb::Control& sprite, int row, int col) {
         return sprite.Left == w.Cell(col, row).Left && sprite.Top == w.Cell(col, row).Top;
     }
