@@ -16,16 +16,6 @@
 
 namespace {
 
-struct Game {
-    vb::ScriptedRuntime rt;
-    Nuvik3Main w{rt};
-};
-
-Game& TheGame() {
-    static Game game;
-    return game;
-}
-
 // Every value the settings file sets, as the window holds it.
 auto State(Nuvik3Main& w) {
     return std::make_tuple(w.chkSound->Value.get(), w.HighScore, w.WindowState.get(), w.Top.get(),

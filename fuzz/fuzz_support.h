@@ -1,11 +1,15 @@
 #pragma once
-// What the fuzz targets share: whole-file reads and writes, and a check that
-// stops the run with a message, so libFuzzer keeps the input that broke it.
+// What the fuzz targets share: whole-file reads and writes, a check that
+// stops the run with a message, so libFuzzer keeps the input that broke it,
+// and one game window kept for the whole run.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "game/Nuvik3Main.h"
+#include "platform/scripted_runtime.h"
 
 #define FUZZ_CHECK(cond)                                                                      \
     do {                                                                                      \
@@ -22,4 +26,16 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The game window with its program folder in a temporary place, made once:
+// building it for every input would dwarf the load being fuzzed.
+struct Game {
+    vb::ScriptedRuntime rt;
+    Nuvik3Main w{rt};
+};
+
+inline Game& TheGame() {
+    static Game game;
+    return game;
 }

@@ -15,16 +15,6 @@ namespace {
 
 using Walls = std::bitset<Nuvik3Main::kCells>;
 
-struct Game {
-    vb::ScriptedRuntime rt;
-    Nuvik3Main w{rt};
-};
-
-Game& TheGame() {
-    static Game game;
-    return game;
-}
-
 Walls Board(Nuvik3Main& w) {
     Walls walls;
     for (int k = 0; k < Nuvik3Main::kCells; ++k) {
