@@ -29,8 +29,4 @@ void Nuvik3Main::BindEvents() {
     Timer3->Tick = [this] { Timer3_Timer(); };
     Timer4->Tick = [this] { Timer4_Timer(); };
     Timer2->Tick = [this] { Timer2_Timer(); };
-    for (int k = 0; k < imgMuro.Count(); ++k) {
-        vb::Control& cell = imgMuro(k);
-        cell.Click = [this, &cell] { imgMuro_Click(static_cast<Int16>(cell.Index())); };
-    }
 }

@@ -153,9 +153,16 @@ void Nuvik3Main::BuildDesign() {
     for (int i = 15; i >= 0; --i) {
         frutas[i] = &BoardImage(board, "ImgFruta", i, FrutaPicture(i));
     }
-    for (int k = 0; k < kCells; ++k) {
-        imgMuro.Append(BoardImage(board, "imgMuro", k, ":/sprites/wall.bmp"));
-    }
+    // The cells are made when a board is first wanted: the menu, shown first,
+    // needs none of them. Each is bound to its click as it is made.
+    board.AddLater([this, &board] {
+        for (int k = 0; k < kCells; ++k) {
+            vb::Control& cell = BoardImage(board, "imgMuro", k, ":/sprites/wall.bmp");
+            cell.Click = [this, &cell] { imgMuro_Click(static_cast<Int16>(cell.Index())); };
+            imgMuro.Append(cell);
+        }
+    });
+    imgMuro.MadeLaterBy(board);
 
     const auto status = [&](const char* name, float left, float width, const char* caption,
                             std::int32_t fore, Align align, int tab) {

@@ -1,5 +1,8 @@
 #include "platform/forms.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "platform/runtime.h"
 #include "platform/vbnum.h"
 
@@ -53,6 +56,37 @@ void Container::adopt(std::unique_ptr<Control> control) {
     owned_.push_back(std::move(control));
     if (c->form_ != nullptr) {
         c->form_->Register(*c);
+    }
+}
+
+void Container::AddLater(std::function<void()> make) {
+    later_.push_back({children_.size(), std::move(make)});
+}
+
+const std::vector<Control*>& Container::Children() const {
+    if (!later_.empty()) {
+        // Containers are only ever made by Add, never as const objects.
+        const_cast<Container*>(this)->makeLater();
+    }
+    return children_;
+}
+
+void Container::makeLater() {
+    std::vector<Later> later = std::move(later_);
+    later_.clear();
+    // The last first: making at a later place leaves the earlier places as
+    // they were.
+    for (auto it = later.rbegin(); it != later.rend(); ++it) {
+        const std::size_t made = children_.size();
+        it->make();
+        for (std::size_t i = made; i < children_.size(); ++i) {
+            const ControlKind kind = children_[i]->Kind();
+            if (kind != ControlKind::Image && kind != ControlKind::Label) {
+                throw std::logic_error("a control made later must be an image or a label");
+            }
+        }
+        std::rotate(children_.begin() + static_cast<std::ptrdiff_t>(it->at),
+                    children_.begin() + static_cast<std::ptrdiff_t>(made), children_.end());
     }
 }
 

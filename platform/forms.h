@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vb {
@@ -162,15 +163,27 @@ public:
         adopt(std::move(owned));
         return ref;
     }
-    const std::vector<Control*>& Children() const { return children_; }
+    // Children made only when first asked for, here in the stacking order:
+    // thousands of board cells cost nothing until a board is wanted. The
+    // maker may make images and labels only, which a host needs no sooner
+    // than it shows them.
+    void AddLater(std::function<void()> make);
+    // Makes the children added for later, if any are still to make.
+    const std::vector<Control*>& Children() const;
     // Twips per unit of the children's positions and sizes.
     double ScaleUnitX = 1.0;
     double ScaleUnitY = 1.0;
 
 private:
     void adopt(std::unique_ptr<Control> control);
+    void makeLater();
+    struct Later {
+        std::size_t at;   // place in the stacking order
+        std::function<void()> make;
+    };
     std::vector<Control*> children_;
     std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Later> later_;
 };
 
 class Frame : public Container {
@@ -182,12 +195,21 @@ public:
 class ControlArray {
 public:
     void Append(Control& c) { items_.push_back(&c); }
-    Control& operator()(int i) const { return *items_.at(static_cast<std::size_t>(i)); }
-    bool Has(int i) const { return i >= 0 && static_cast<std::size_t>(i) < items_.size(); }
-    int Count() const { return static_cast<int>(items_.size()); }
+    // The elements are children the container makes when first asked for.
+    void MadeLaterBy(const Container& c) { maker_ = &c; }
+    Control& operator()(int i) const { return *items().at(static_cast<std::size_t>(i)); }
+    bool Has(int i) const { return i >= 0 && static_cast<std::size_t>(i) < items().size(); }
+    int Count() const { return static_cast<int>(items().size()); }
 
 private:
+    const std::vector<Control*>& items() const {
+        if (maker_ != nullptr) {
+            std::exchange(maker_, nullptr)->Children();
+        }
+        return items_;
+    }
     std::vector<Control*> items_;
+    mutable const Container* maker_ = nullptr;
 };
 
 class Form : public Container {
@@ -232,7 +254,7 @@ public:
     void HostBoundsChanged(float left, float top, float width, float height);
     // The user closed the window by its close box.
     void HostClosed();
-    // Every control of the form, in creation order.
+    // Every control of the form made so far, in creation order.
     const std::vector<Control*>& AllControls() const { return all_; }
     void Register(Control& c) { all_.push_back(&c); }
 

@@ -45,6 +45,12 @@ FormWindow::FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
     setFont(HasOwnFont(form.font) ? ToQFont(form.font, FormDefaultFont(font())) : FormDefaultFont(font()));
     client_ = new PanelWidget(form, pictures_, this);
     client_->setObjectName(QStringLiteral("client"));
+    // A timer ticks whether or not the frame holding it was ever shown.
+    for (Control* control : form.AllControls()) {
+        if (control->Kind() == ControlKind::Timer) {
+            timers_[control] = new TimerBridge(static_cast<Timer&>(*control), gate_, this);
+        }
+    }
     build(form, *client_);
     buildTabOrder();
     setEnabled(form.Enabled);
@@ -66,9 +72,6 @@ void FormWindow::build(Container& container, PanelWidget& panel) {
     // siblings, so the stacking order carries over.
     for (Control* child : container.Children()) {
         switch (child->Kind()) {
-        case ControlKind::Timer:
-            timers_[child] = new TimerBridge(static_cast<Timer&>(*child), gate_, this);
-            break;
         case ControlKind::Image:
         case ControlKind::Label:
             panel.AddPainted(*child);
@@ -77,6 +80,7 @@ void FormWindow::build(Container& container, PanelWidget& panel) {
             buildFrame(static_cast<Frame&>(*child), panel);
             break;
         case ControlKind::Form:
+        case ControlKind::Timer:
             break;
         default:
             buildControl(*child, panel);
@@ -90,7 +94,19 @@ void FormWindow::buildFrame(Frame& frame, PanelWidget& parent) {
     widget->setObjectName(WidgetName(frame));
     // Before its children, which take the frame's font as their own.
     setUpWidget(widget, frame);
-    build(frame, *widget);
+    if (frame.Visible) {
+        build(frame, *widget);
+        return;
+    }
+    // A hidden frame's children are made when it is first shown: the first
+    // screen waits for none of them. The model holds every change made in
+    // the meantime.
+    widget->onFirstShow = [this, &frame, widget] {
+        if (form_ != nullptr) {
+            build(frame, *widget);
+            buildTabOrder();
+        }
+    };
 }
 
 void FormWindow::buildControl(Control& control, PanelWidget& parent) {
@@ -160,7 +176,9 @@ void FormWindow::buildTabOrder() {
         });
         for (Control* child : children) {
             if (child->Kind() == ControlKind::Frame) {
-                collect(static_cast<const Frame&>(*child));
+                if (panels_.count(static_cast<const Frame*>(child)) != 0) {
+                    collect(static_cast<const Frame&>(*child));
+                }
                 continue;
             }
             auto found = widgets_.find(child);

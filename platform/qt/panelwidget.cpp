@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <utility>
 
 #include "platform/qt/look.h"
 #include "platform/qt/picturecache.h"
@@ -43,8 +44,7 @@ QRect LabelTextBox(const Control& label, QRect rect) {
 } // namespace
 
 PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* parent)
-    : QWidget(parent), model_(&model), pictures_(pictures),
-      shown_(model.Kind() == ControlKind::Form || model.Visible), caption_(ToQString(model.Caption)) {
+    : QWidget(parent), model_(&model), pictures_(pictures), caption_(ToQString(model.Caption)) {
     // Every pixel is painted here, so Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     back_ = ToQColor(model.BackColor).value_or(palette().color(QPalette::Window));
@@ -52,27 +52,14 @@ PanelWidget::PanelWidget(Container& model, PictureCache& pictures, QWidget* pare
     fore_ = ToQColor(model.ForeColor).value_or(palette().color(QPalette::WindowText));
 }
 
-void PanelWidget::AddPainted(Control& child) {
-    if (shown_) {
-        addItem(child);
-    } else {
-        waiting_.push_back(&child);
-    }
-}
-
 void PanelWidget::showEvent(QShowEvent* event) {
-    if (!shown_) {
-        // The model holds every change made while hidden; read it now.
-        shown_ = true;
-        for (Control* child : waiting_) {
-            addItem(*child);
-        }
-        waiting_ = {};
+    if (onFirstShow) {
+        std::exchange(onFirstShow, nullptr)();
     }
     QWidget::showEvent(event);
 }
 
-void PanelWidget::addItem(Control& child) {
+void PanelWidget::AddPainted(Control& child) {
     Item item{};
     item.control = &child;
     item.rect = ChildRect(child);
@@ -146,7 +133,7 @@ void PanelWidget::Detach() {
     model_ = nullptr;
     items_.clear();
     index_.clear();
-    waiting_.clear();
+    onFirstShow = nullptr;
     pressed_ = nullptr;
     update();
 }

@@ -26,8 +26,7 @@ public:
         return kind == ControlKind::Image || kind == ControlKind::Label;
     }
 
-    // Adds an image or label child on top of those painted so far. A panel
-    // hidden when built takes its painted children in when first shown.
+    // Adds an image or label child on top of those painted so far.
     void AddPainted(Control& child);
     // A property of a painted child changed: repaint only where it was and
     // where it is now.
@@ -44,6 +43,8 @@ public:
 
     // Raised when an enabled image is clicked (pressed and released on it).
     std::function<void(Control&)> onImageClick;
+    // Raised once, when the panel is first shown, before it paints.
+    std::function<void()> onFirstShow;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,7 +71,6 @@ private:
         bool fitStale = true;
     };
 
-    void addItem(Control& child);
     void invalidate(const QRect& rect);
     void paintFrame(QPainter& painter);
     void paintImage(QPainter& painter, Item& item, const QRect& exposed);
@@ -82,9 +82,6 @@ private:
     PictureCache& pictures_;
     std::vector<Item> items_;
     std::unordered_map<const Control*, std::size_t> index_;
-    // Painted children of a panel not shown yet, in stacking order.
-    std::vector<Control*> waiting_;
-    bool shown_ = false;
     // Past a few rectangles a repaint region only gets slower to build than
     // painting the whole panel.
     int pendingRects_ = 0;
