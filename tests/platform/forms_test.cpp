@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "platform/forms.h"
 #include "platform/scripted_runtime.h"
@@ -33,6 +35,53 @@ TEST(Forms, PropertyChangesReachTheListenerOnlyWhenTheValueChanges) {
     EXPECT_EQ(label.Parent(), &frame);
     EXPECT_EQ(label.OwnerForm(), &f);
     EXPECT_EQ(f.AllControls().size(), 2u);
+}
+
+TEST(Forms, ChildrenMadeLaterTakeTheirReservedPlacesWhenFirstAskedFor) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    auto& frame = f.Add<vb::Frame>("fraA");
+    int made = 0;
+    vb::ControlArray cells;
+    const auto block = [&](const char* name, int count, vb::ControlArray* into) {
+        frame.AddLater([&frame, &made, name, count, into] {
+            ++made;
+            for (int i = 0; i < count; ++i) {
+                auto& c = frame.Add<vb::Control>(vb::ControlKind::Image, name, i);
+                if (into != nullptr) {
+                    into->Append(c);
+                }
+            }
+        });
+    };
+    frame.Add<vb::Control>(vb::ControlKind::Label, "first");
+    block("early", 2, &cells);
+    cells.MadeLaterBy(frame);
+    frame.Add<vb::Control>(vb::ControlKind::Label, "middle");
+    block("late", 1, nullptr);
+    frame.Add<vb::Control>(vb::ControlKind::Label, "last");
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(f.AllControls().size(), 4u);   // made so far
+
+    // Asking the array makes every block of its container, each in its place.
+    EXPECT_EQ(cells.Count(), 2);
+    EXPECT_EQ(made, 2);
+    std::string order;
+    for (const vb::Control* c : frame.Children()) {
+        order += c->Name() + (c->Index() >= 0 ? std::to_string(c->Index()) : "") + " ";
+    }
+    EXPECT_EQ(order, "first early0 early1 middle late0 last ");
+    EXPECT_EQ(&cells(1), frame.Children()[2]);
+    EXPECT_EQ(cells(1).OwnerForm(), &f);
+    frame.Children();
+    EXPECT_EQ(made, 2);   // once only
+}
+
+TEST(Forms, AControlMadeLaterMustBeAnImageOrALabel) {
+    vb::ScriptedRuntime rt;
+    SmallForm f(rt);
+    f.AddLater([&f] { f.Add<vb::Timer>("Timer1"); });
+    EXPECT_THROW(f.Children(), std::logic_error);
 }
 
 TEST(Forms, CheckBoxRaisesClickWheneverItsValueChanges) {

@@ -336,6 +336,36 @@ TEST_F(HostedForm, FormDestroyedWhileShownTakesItsWindowAlong) {
     EXPECT_EQ(otherTicks, 0);
 }
 
+TEST_F(HostedForm, AHiddenFrameGetsItsWidgetsWhenFirstShownWhileItsTimerTicksAllAlong) {
+    vb::Form other(rt, "frmOther");
+    other.ClientWidth = 3000;
+    other.ClientHeight = 3000;
+    vb::Place(other.Add<vb::Control>(vb::ControlKind::CommandButton, "cmdFirst"), 0, 0, 900, 300, 0);
+    auto& frame = other.Add<vb::Frame>("fraLater");
+    vb::Place(frame, 0, 600, 3000, 2000, 1);
+    frame.Visible = false;
+    auto& inside =
+        vb::Place(frame.Add<vb::Control>(vb::ControlKind::CommandButton, "cmdInside"), 0, 0, 900, 300, 0);
+    auto& tick = frame.Add<vb::Timer>("tmrInside");
+    int ticked = 0;
+    tick.Tick = [&ticked] { ++ticked; };
+    ASSERT_TRUE(tick.SetInterval(2));
+    tick.Enabled = true;
+    other.Show();
+    QWidget* w = rt.WindowOf(other);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdInside")), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&ticked] { return ticked >= 2; }, 2000));
+
+    inside.Caption = std::string("&Later");   // while there is no widget yet
+    frame.Visible = true;
+    auto* button = w->findChild<QPushButton*>(QStringLiteral("cmdInside"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("&Later"));
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(NextTabStop(w->findChild<QPushButton*>(QStringLiteral("cmdFirst"))), button);
+}
+
 TEST_F(HostedForm, UnloadTakesTheWindowAwayWithoutAUserClose) {
     int unloaded = 0;
     form.Unloaded = [&unloaded] { ++unloaded; };
