@@ -34,6 +34,7 @@ TEST(Design, BoardArraysHaveTheirBoundsAndTheMonstersCarryTheTag) {
 TEST(Design, TheStarIsTheOnlyImageHiddenAtLoad) {
     vb::ScriptedRuntime rt;
     Nuvik3Main w(rt);
+    ASSERT_EQ(w.imgMuro.Count(), 2625);   // the cells are made when first wanted
     for (const vb::Control* c : w.AllControls()) {
         if (c->Kind() == vb::ControlKind::Image) {
             EXPECT_EQ(c->Visible.get(), c != w.imgCruzR) << c->Name() << c->Index();
