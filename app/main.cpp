@@ -18,10 +18,10 @@ int main(int argc, char* argv[]) {
     // this program's are small, and every thread costs memory and a wake-up.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
     vb::QtRuntime rt;
-    rt.SetProgramIcon(":/icon/nuvik3t.ico");
     Nuvik3Main w(rt);
     fontConfig.join();
     rt.PaintFirst(w);
+    rt.SetProgramIcon(":/icon/nuvik3t.ico");
     // Runs the window's Load, which opens the notes window first.
     w.Show();
     return QApplication::exec();

@@ -33,13 +33,10 @@ constexpr int kEnter = 13;
 } // namespace
 
 FormWindow::FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
-                       std::function<void(Form&)> onDropped)
+                       std::function<void(Form&)> onDropped, bool withContents)
     : form_(&form), gate_(gate), pictures_(pictures), onDropped_(std::move(onDropped)) {
     setObjectName(ToQString(form.Name()));
     setWindowTitle(ToQString(form.Caption));
-    if (!form.Icon.empty()) {
-        setWindowIcon(pictures_.Icon(ToQString(form.Icon)));
-    }
     // The designs were laid out for the runtime's default font; Qt's is
     // larger and would not fit their captions.
     setFont(HasOwnFont(form.font) ? ToQFont(form.font, FormDefaultFont(font())) : FormDefaultFont(font()));
@@ -51,10 +48,11 @@ FormWindow::FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
             timers_[control] = new TimerBridge(static_cast<Timer&>(*control), gate_, this);
         }
     }
-    build(form, *client_);
-    buildTabOrder();
     setEnabled(form.Enabled);
     form.SetListener(this);
+    if (withContents) {
+        BuildContents();
+    }
 }
 
 FormWindow::~FormWindow() {
@@ -64,6 +62,21 @@ FormWindow::~FormWindow() {
 }
 
 // ---- Building ---------------------------------------------------------------
+
+void FormWindow::BuildContents() {
+    if (built_ || form_ == nullptr) {
+        return;
+    }
+    built_ = true;
+    build(*form_, *client_);
+    buildTabOrder();
+}
+
+void FormWindow::ShowIcon() {
+    if (form_ != nullptr && !form_->Icon.empty()) {
+        setWindowIcon(pictures_.Icon(ToQString(form_->Icon)));
+    }
+}
 
 void FormWindow::build(Container& container, PanelWidget& panel) {
     panels_[&container] = &panel;

@@ -24,9 +24,14 @@ class FormWindow : public QWidget, public FormListener {
     Q_OBJECT
 public:
     // onDropped is told when the window lets go of its form for good (closed,
-    // or the form destroyed); the window then deletes itself.
+    // or the form destroyed); the window then deletes itself. Without
+    // withContents the window stays bare (it can be shown, and follows the
+    // form's own properties) until BuildContents makes its controls.
     FormWindow(Form& form, EventGate& gate, PictureCache& pictures,
-               std::function<void(Form&)> onDropped);
+               std::function<void(Form&)> onDropped, bool withContents = true);
+    void BuildContents();
+    // The form's icon; decoding it is left to whoever makes the window.
+    void ShowIcon();
     ~FormWindow() override;
 
     // Shows the window and brings it forward; the first time it is sized
@@ -75,6 +80,7 @@ private:
     std::unordered_map<const Control*, TimerBridge*> timers_;
     QPushButton* defaultButton_ = nullptr;
     bool presented_ = false;
+    bool built_ = false;
     bool closingByHost_ = false;
     bool reportQueued_ = false;
     bool reported_ = false;   // the form has heard its first bounds

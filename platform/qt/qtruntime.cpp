@@ -92,36 +92,56 @@ void QtRuntime::ShowForm(Form& form) {
         return;
     }
     host::FormWindow*& window = windows_[&form];
-    if (window == nullptr) {
-        window = new host::FormWindow(form, gate_, pictures_,
-                                      [this](Form& dropped) { windows_.erase(&dropped); });
+    const bool created = window == nullptr;
+    if (created) {
+        const bool held = paintFirst_ != nullptr && &form != paintFirst_;
+        window = new host::FormWindow(
+            form, gate_, pictures_, [this](Form& dropped) { windows_.erase(&dropped); }, !held);
         made_.emplace_back(window);
-        if (paintFirst_ != nullptr && &form != paintFirst_) {
+        const QPointer<host::FormWindow> made(window);
+        if (held) {
             window->setUpdatesEnabled(false);
-            held_.emplace_back(window);
+            afterFirstPaint([made] {
+                if (made != nullptr) {
+                    made->BuildContents();
+                    made->setUpdatesEnabled(true);
+                }
+            });
         }
+        afterFirstPaint([made] {
+            if (made != nullptr) {
+                made->ShowIcon();
+            }
+        });
     }
     window->Present();
-    if (&form == paintFirst_) {
-        paintFirst_ = nullptr;
-        if (QWindow* handle = window->windowHandle()) {
+    if (created && &form == paintFirst_) {
+        QWindow* handle = window->windowHandle();
+        if (handle != nullptr && !window->isMinimized()) {
             new AfterExpose(handle, [this] { releaseHeld(); });
         } else {
-            releaseHeld();
+            releaseHeld();   // nothing will be painted soon
         }
     }
 }
 
 void QtRuntime::PaintFirst(const Form& form) { paintFirst_ = &form; }
 
+void QtRuntime::afterFirstPaint(std::function<void()> work) {
+    if (paintFirst_ == nullptr) {
+        work();
+    } else {
+        waiting_.push_back(std::move(work));
+    }
+}
+
 void QtRuntime::releaseHeld() {
     paintFirst_ = nullptr;
-    for (const QPointer<host::FormWindow>& window : held_) {
-        if (window != nullptr) {
-            window->setUpdatesEnabled(true);
-        }
+    const std::vector<std::function<void()>> waiting = std::move(waiting_);
+    waiting_.clear();
+    for (const std::function<void()>& work : waiting) {
+        work();
     }
-    held_.clear();
 }
 
 void QtRuntime::UnloadForm(Form& form) {
@@ -146,7 +166,7 @@ void QtRuntime::EndProgram() {
 }
 
 void QtRuntime::SetProgramIcon(const std::string& path) {
-    QApplication::setWindowIcon(pictures_.Icon(QString::fromStdString(path)));
+    afterFirstPaint([this, path] { QApplication::setWindowIcon(pictures_.Icon(QString::fromStdString(path))); });
 }
 
 QWidget* QtRuntime::WindowOf(const Form& form) const {

@@ -3,6 +3,7 @@
 // beep, the standard random numbers and the system clock. Make it after the
 // QApplication and before the forms it will show.
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -46,8 +47,9 @@ public:
     void SetProgramIcon(const std::string& path);
 
     // The window the player waits for at start-up: windows shown before it
-    // has painted are mapped in their turn but paint only after it has, or
-    // when a modal box comes first.
+    // has painted are mapped in their turn, but get their controls and paint
+    // only after it has painted (or when a modal box comes first, or when it
+    // starts minimised). Icons wait as well.
     void PaintFirst(const Form& form);
 
     // The window showing a form, or nullptr.
@@ -56,6 +58,8 @@ public:
 
 private:
     void fault(const std::string& message);
+    // Runs the work now, or once the paint-first window has painted.
+    void afterFirstPaint(std::function<void()> work);
     void releaseHeld();
 
     StdRandom random_;
@@ -67,7 +71,7 @@ private:
     // Every window ever made, to delete those still around at the end.
     std::vector<QPointer<host::FormWindow>> made_;
     const Form* paintFirst_ = nullptr;
-    std::vector<QPointer<host::FormWindow>> held_;
+    std::vector<std::function<void()>> waiting_;
 };
 
 } // namespace vb

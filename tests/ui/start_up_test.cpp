@@ -171,22 +171,40 @@ TEST(StartUpPainting, TheGameWindowPaintsBeforeTheNotesWindowWhichThenShowsItsTe
     EXPECT_EQ(box->toPlainText(), QStringLiteral("lab 3: left door"));
 }
 
-TEST(StartUpPainting, ABoxOpenedBeforeTheFirstWindowPaintedReleasesTheWindowsShownSoFar) {
-    uitest::FolderRuntime rt;
-    frmNotes first(rt);
-    frmNotes waiting(rt);
-    rt.PaintFirst(first);
-    waiting.Show();
-    QWidget* window = rt.WindowOf(waiting);
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->updatesEnabled());
-    bool releasedBeforeTheBox = false;
-    uitest::WhenModalOpens([&](QWidget* modal) {
-        releasedBeforeTheBox = window->updatesEnabled();
-        modal->close();
-    });
-    rt.MsgBox("Settings could not be read", 0, "");
-    EXPECT_TRUE(releasedBeforeTheBox);
+// A window shown before the paint-first one is mapped bare: no controls, no
+// icon, no painting, until the first window has painted or cannot soon.
+TEST(StartUpPainting, AWindowShownEarlyGetsItsControlsWhenABoxOpensOrTheFirstWindowStartsMinimised) {
+    for (const bool byBox : {true, false}) {
+        SCOPED_TRACE(byBox ? "a box" : "minimised");
+        uitest::FolderRuntime rt;
+        frmNotes first(rt);
+        frmNotes waiting(rt);
+        rt.PaintFirst(first);
+        waiting.Show();
+        QWidget* window = rt.WindowOf(waiting);
+        ASSERT_NE(window, nullptr);
+        const auto released = [window] {
+            return window->updatesEnabled() && !window->windowIcon().isNull() &&
+                   window->findChild<QPlainTextEdit*>(QStringLiteral("txtNotes")) != nullptr;
+        };
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->updatesEnabled());
+        EXPECT_TRUE(window->windowIcon().isNull());
+        EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("txtNotes")), nullptr);
+        bool releasedFirst = false;
+        if (byBox) {
+            uitest::WhenModalOpens([&](QWidget* modal) {
+                releasedFirst = released();
+                modal->close();
+            });
+            rt.MsgBox("Settings could not be read", 0, "");
+        } else {
+            first.WindowState = std::int16_t{1};
+            first.Show();
+            releasedFirst = released();
+        }
+        EXPECT_TRUE(releasedFirst);
+    }
 }
 
 } // namespace
