@@ -65,7 +65,8 @@ void Container::AddLater(std::function<void()> make) {
 
 const std::vector<Control*>& Container::Children() const {
     if (!later_.empty()) {
-        // Containers are only ever made by Add, never as const objects.
+        // No container is ever a const object (forms and frames are built by
+        // their own code), so making children from here is sound.
         const_cast<Container*>(this)->makeLater();
     }
     return children_;
