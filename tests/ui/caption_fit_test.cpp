@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <initializer_list>
 
 #include "game/Nuvik3Main.h"
 #include "platform/qt/controlwidgets.h"
@@ -31,20 +32,15 @@ QString Overflow(const QFont& font, const QString& text, const QRect& box, int f
         return {};
     }
     return QStringLiteral("needs %1 x %2 in %3 x %4 at %5 pt")
-        .arg(needed.width())
-        .arg(needed.height())
-        .arg(box.width())
-        .arg(box.height())
-        .arg(font.pointSizeF());
+        .arg(needed.width()).arg(needed.height()).arg(box.width()).arg(box.height()).arg(font.pointSizeF());
 }
 
 QString CaptionOverflow(vb::Control& c, QWidget* window) {
     const QString text = vb::host::ToQString(c.Caption);
     if (c.Kind() == ControlKind::Label) {
-        const vb::Container* parent = c.Parent();
-        const QString panelName = parent->Kind() == ControlKind::Form ? QStringLiteral("client")
-                                                                       : vb::host::WidgetName(*parent);
-        auto* panel = window->findChild<vb::host::PanelWidget*>(panelName);
+        const vb::Container& parent = *c.Parent();
+        auto* panel = window->findChild<vb::host::PanelWidget*>(
+            parent.Kind() == ControlKind::Form ? QStringLiteral("client") : vb::host::WidgetName(parent));
         if (panel == nullptr) {
             return QStringLiteral("no panel");
         }
@@ -82,8 +78,7 @@ TEST(CaptionFit, EveryLabelButtonAndCheckBoxOfEveryWindowShowsItsWholeCaption) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(rt.WindowOf(w)));
 
     int checked = 0;
-    for (vb::Form* form : {static_cast<vb::Form*>(&w), static_cast<vb::Form*>(w.Notes.get()),
-                           static_cast<vb::Form*>(w.KLWRP.get())}) {
+    for (vb::Form* form : std::initializer_list<vb::Form*>{&w, w.Notes.get(), w.KLWRP.get()}) {
         ASSERT_NE(form, nullptr);
         QWidget* window = rt.WindowOf(*form);
         ASSERT_NE(window, nullptr);

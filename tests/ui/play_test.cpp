@@ -2,7 +2,6 @@
 // resume, pause and leave it; screenshots of a board in the pause menu.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QPushButton>
 #include <QTest>
 
@@ -11,49 +10,45 @@
 
 namespace {
 
-class PlayInWindow : public uitest::StartedGame {
-protected:
-    // Keys go where the focus is, as the player's keyboard sends them.
-    void type(Qt::Key key) {
-        QWidget* focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
-        QTest::keyClick(focus, key);
-    }
-};
+using PlayInWindow = uitest::StartedGame;
 
-TEST_F(PlayInWindow, PlayPauseResumeAndBackToTheMenu) {
+TEST_F(PlayInWindow, ThePlayButtonStartsAGameThatKeysResumePauseAndLeaveAtAnySize) {
     auto* play = window->findChild<QPushButton*>(QStringLiteral("cmdPlay"));
     ASSERT_NE(play, nullptr);
-    QTest::mouseClick(play, Qt::LeftButton);
-    EXPECT_TRUE(w.fraJuego->Visible.get());
-    EXPECT_FALSE(w.fraMenu->Visible.get());
-    EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    save(window, "pause_menu.png");
+    // Keys go where the focus is, as the player's keyboard sends them.
+    const auto type = [this](Qt::Key key) {
+        QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, key);
+    };
+    struct Size { int widthPx, heightPx; const char* shot; };
+    for (const Size s : {Size{761, 544, "pause_menu.png"}, Size{1920, 1080, "pause_menu_1920x1080.png"}}) {
+        SCOPED_TRACE(s.shot);
+        ASSERT_TRUE(w.SetWidth(s.widthPx * 15.0f));
+        ASSERT_TRUE(w.SetHeight(s.heightPx * 15.0f));
+        QCoreApplication::processEvents();
+        QTest::mouseClick(play, Qt::LeftButton);
+        EXPECT_TRUE(w.fraJuego->Visible.get());
+        EXPECT_FALSE(w.fraMenu->Visible.get());
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
+        EXPECT_FALSE(w.Timer1->Enabled.get());
+        EXPECT_DOUBLE_EQ(w.CellW, s.widthPx * 15.0 * 150 / 11415);
+        QCoreApplication::processEvents();
+        save(window, s.shot);
 
-    // Enter resumes and never presses the hidden menu button.
-    type(Qt::Key_Return);
-    EXPECT_TRUE(w.Timer1->Enabled.get());
-    EXPECT_TRUE(w.fraJuego->Visible.get());
-    type(Qt::Key_Left);   // types nothing
-    EXPECT_EQ(w.NuvikDir, 2);
-    type(Qt::Key_J);
-    EXPECT_EQ(w.NuvikDir, 3);
-    type(Qt::Key_Escape);
-    EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    type(Qt::Key_B);
-    EXPECT_TRUE(w.fraMenu->Visible.get());
-    EXPECT_FALSE(w.fraJuego->Visible.get());
-}
-
-TEST_F(PlayInWindow, PauseMenuAt1920x1080) {
-    ASSERT_TRUE(w.SetWidth(1920 * 15.0f));
-    ASSERT_TRUE(w.SetHeight(1080 * 15.0f));
-    QCoreApplication::processEvents();
-    w.cmdPlay_Click();
-    QCoreApplication::processEvents();
-    EXPECT_DOUBLE_EQ(w.CellW, 1920 * 15.0 * 150 / 11415);
-    save(window, "pause_menu_1920x1080.png");
+        // Enter resumes and never presses the hidden menu button.
+        type(Qt::Key_Return);
+        EXPECT_TRUE(w.Timer1->Enabled.get());
+        EXPECT_TRUE(w.fraJuego->Visible.get());
+        type(Qt::Key_Left);  // types nothing
+        EXPECT_EQ(w.NuvikDir, 2);
+        type(Qt::Key_J);
+        EXPECT_EQ(w.NuvikDir, 3);
+        type(Qt::Key_Escape);
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
+        EXPECT_FALSE(w.Timer1->Enabled.get());
+        type(Qt::Key_B);
+        EXPECT_TRUE(w.fraMenu->Visible.get());
+        EXPECT_FALSE(w.fraJuego->Visible.get());
+    }
 }
 
 } // namespace

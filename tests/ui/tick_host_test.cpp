@@ -5,20 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "game/Nuvik3Main.h"
-#include "platform/qt/qtruntime.h"
 #include "ui_helpers.h"
 
 namespace {
@@ -39,63 +32,30 @@ protected:
     }
 
     void Key(char c) {
-        Int16 k = static_cast<Int16>(static_cast<unsigned char>(c));
+        Int16 k = static_cast<unsigned char>(c);
         w.Form_KeyPress(k);
     }
 
+    // Gives up the last life from the pause menu; answers whether the star
+    // began.
+    bool GiveUpTheLastLife() {
+        Key('q');
+        w.Vidas = 1;
+        Key('\x1b');
+        Key('a');
+        return w.Timer3->Enabled.get();
+    }
 
-    // Puts the critter on the closed door: the next tick asks the question.
-    void CritterOnTheDoor() {
-        w.HideNuvik();
-        w.NuvikRow = 0;
-        w.NuvikCol = 0;
-        w.NuvikDir = 0;
-        w.DrawNuvik();
+    // The board as it is painted now, also saved for a person to look at.
+    QImage Shot(const char* file) {
+        QCoreApplication::processEvents();
+        const QImage shot = board->grab().toImage();
+        save(shot, file);
+        return shot;
     }
 
     QWidget* board = nullptr;
     int ticks = 0;
-};
-
-// Watches for the message boxes the game opens, one after another; each
-// stays open for a while before `answer` closes it.
-class BoxWatcher {
-public:
-    struct Seen {
-        QString text;
-        int ticksAtOpen;
-        int ticksAtClose;
-    };
-    using Answer = std::function<void(QMessageBox*, int index)>;
-
-    BoxWatcher(const int& ticks, Answer answer) : ticks_(ticks), answer_(std::move(answer)) {
-        poll_.setInterval(5);
-        QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
-        poll_.start();
-    }
-
-    std::vector<Seen> seen;
-
-private:
-    void look() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box == current_) {
-            return;
-        }
-        current_ = box;
-        seen.push_back({box->text(), ticks_, -1});
-        const int index = static_cast<int>(seen.size()) - 1;
-        // Open long enough for the 10 ms game tick to be due many times.
-        QTimer::singleShot(150, box, [this, box, index] {
-            seen[static_cast<std::size_t>(index)].ticksAtClose = ticks_;
-            answer_(box, index);
-        });
-    }
-
-    const int& ticks_;
-    Answer answer_;
-    QTimer poll_;
-    QPointer<QMessageBox> current_;
 };
 
 TEST_F(HostedTick, ABoardInPlay) {
@@ -109,9 +69,7 @@ TEST_F(HostedTick, ABoardInPlay) {
     const int paused = ticks;
     QTest::qWait(60);
     EXPECT_EQ(ticks, paused);
-    QCoreApplication::processEvents();
-    const QImage shot = board->grab().toImage();
-    save(shot, "board_in_play.png");
+    const QImage shot = Shot("board_in_play.png");
     // Cells are 10 x 14 pixels from x = 2: the critter stands on a passage
     // it walked to from the start cell, and the start corner is open.
     EXPECT_FALSE(w.NuvikRow == 34 && w.NuvikCol == 74);
@@ -122,34 +80,52 @@ TEST_F(HostedTick, NoTickRunsWhileTheDoorQuestionOrTheTimeBoxesAreOpen) {
     ASSERT_TRUE(w.Timer1->SetInterval(10));
     Key('q');
     ASSERT_TRUE(QTest::qWaitFor([this] { return ticks >= 3; }, 2000));
-    CritterOnTheDoor();
+    // The critter on the closed door: the next tick asks the question.
+    w.HideNuvik();
+    w.NuvikRow = 0;
+    w.NuvikCol = 0;
+    w.NuvikDir = 0;
+    w.DrawNuvik();
 
+    // Each box the game opens, one after another, stays open long enough for
+    // the 10 ms tick to be due many times; then No closes the question and
+    // OK the time boxes.
+    struct Seen { QString text; int ticksAtOpen, ticksAtClose; };
+    std::vector<Seen> seen;
     QImage overPainting;
-    BoxWatcher watcher(ticks, [&](QMessageBox* box, int index) {
-        if (index == 0) {
-            box->button(QMessageBox::No)->click();
+    QPointer<QMessageBox> current;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box == current) {
             return;
         }
-        if (index == 2) {
-            // The second time box over the painting, as the player sees it.
-            overPainting = window->grab().toImage();
-            const QImage dialog = box->grab().toImage();
-            QPainter p(&overPainting);
-            p.drawImage((overPainting.width() - dialog.width()) / 2,
-                        (overPainting.height() - dialog.height()) / 2, dialog);
-        }
-        box->button(QMessageBox::Ok)->click();
+        current = box;
+        seen.push_back({box->text(), ticks, -1});
+        QTimer::singleShot(150, box, [&, box, index = seen.size() - 1] {
+            seen[index].ticksAtClose = ticks;
+            if (index == 2) {
+                // The second time box over the painting, as the player sees it.
+                overPainting = window->grab().toImage();
+                const QImage dialog = box->grab().toImage();
+                QPainter(&overPainting)
+                    .drawImage((overPainting.width() - dialog.width()) / 2,
+                               (overPainting.height() - dialog.height()) / 2, dialog);
+            }
+            box->button(index == 0 ? QMessageBox::No : QMessageBox::Ok)->click();
+        });
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher.seen.size() == 3 && !w.Timer1->Enabled; }, 5000));
+    poll.start(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 3 && !w.Timer1->Enabled; }, 5000));
 
-    ASSERT_EQ(watcher.seen.size(), 3u);
-    EXPECT_EQ(watcher.seen[0].text, QStringLiteral("You reached the door..."));
-    EXPECT_TRUE(watcher.seen[1].text.startsWith(QStringLiteral("Time employed: 00:00:0")));
-    EXPECT_EQ(watcher.seen[2].text, watcher.seen[1].text);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, QStringLiteral("You reached the door..."));
+    EXPECT_TRUE(seen[1].text.startsWith(QStringLiteral("Time employed: 00:00:0")));
+    EXPECT_EQ(seen[2].text, seen[1].text);
     // The question and both boxes come from one tick, and no other tick
     // starts while any of them is open.
-    for (const auto& s : watcher.seen) {
-        EXPECT_EQ(s.ticksAtOpen, watcher.seen[0].ticksAtOpen);
+    for (const auto& s : seen) {
+        EXPECT_EQ(s.ticksAtOpen, seen[0].ticksAtOpen);
         EXPECT_EQ(s.ticksAtClose, s.ticksAtOpen);
     }
     // The next board waits in the pause menu.
@@ -161,31 +137,21 @@ TEST_F(HostedTick, NoTickRunsWhileTheDoorQuestionOrTheTimeBoxesAreOpen) {
 }
 
 TEST_F(HostedTick, TheStar) {
-    Key('q');
-    w.Vidas = 1;
-    Key('\x1b');
-    Key('a');  // the last life: the star begins
-    ASSERT_TRUE(w.Timer3->Enabled.get());
+    ASSERT_TRUE(GiveUpTheLastLife());
     // Its ticks by hand, so the picture shows a known step.
     ASSERT_TRUE(w.Timer3->SetInterval(60000));
     for (int i = 0; i < 13; ++i) {
         w.Timer3->Fire();
     }
-    QCoreApplication::processEvents();
-    const QImage shot = board->grab().toImage();
-    save(shot, "star.png");
+    const QImage shot = Shot("star.png");
     // Tick 13 put the star's corner on cell (12, 24): x = 2 + 240, y = 168.
     EXPECT_TRUE(w.imgCruzR->Visible.get());
     EXPECT_NE(shot.pixelColor(2 + 240 + 38, 168 + 38), QColor(0, 192, 192));
 }
 
 TEST_F(HostedTick, TheFinalSequenceRunsOnTheHostsTimersAndEndsTheProgramWithItsSettingsSaved) {
-    Key('q');
-    w.Vidas = 1;
     w.HighScore = 23;
-    Key('\x1b');
-    Key('a');
-    ASSERT_TRUE(w.Timer3->Enabled.get());
+    ASSERT_TRUE(GiveUpTheLastLife());
     // The star and the picture at a quicker pace than a second and 38.
     ASSERT_TRUE(w.Timer3->SetInterval(5));
     ASSERT_TRUE(w.Timer4->SetInterval(50));
