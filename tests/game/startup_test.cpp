@@ -183,11 +183,12 @@ TEST_F(Startup, EachWindowIsOneInstanceUntilTheUserClosesIt) {
     w.Notes->txtNotes->Text = std::string("edited, not saved");
     // text: what the window holds; fresh: what it holds when loaded anew.
     const auto check = [&](auto& window, vb::Control& button, auto text, const std::string& fresh) {
+        SCOPED_TRACE(button.Name());
         auto* const first = window.get();
         const std::string held = text(*first);
         button.Click();
-        EXPECT_EQ(window.get(), first);
-        EXPECT_EQ(text(*first), held);
+        ASSERT_EQ(window.get(), first);
+        EXPECT_EQ(text(*window), held);
         EXPECT_EQ(std::count(rt.shown.begin(), rt.shown.end(), first), 2);
         first->HostClosed();
         button.Click();
