@@ -96,9 +96,7 @@ TEST(StartupWithoutAFolder, NothingIsReadOrWritten) {
 
 TEST_F(Startup, FirstStartOpensTheNotesFirstAndSetsTheStartState) {
     // Fields the start-up must set, whatever they held before.
-    w.Continuar = true;
-    w.Practicar = true;
-    w.EditMode = true;
+    w.Continuar = w.Practicar = w.EditMode = true;
     w.fraJuego->Visible = true;
     w.Timer1->Enabled = true;
     rt.clk.now = 43210.5f;
