@@ -49,13 +49,19 @@ TEST_F(FinalSequence, TheStarTakesItsTwentyCellsThenThePictureShows) {
 }
 
 TEST_F(FinalSequence, KeysAndTheMenuDuringTheStarDoNotStopTheEnd) {
-    // The last life starts the star; then the player pauses, gives up a
-    // further life, goes back to the menu with B and starts a new game.
+    // The last life starts the star without a word, the board still shown;
+    // then the player pauses, gives up a further life, goes back to the menu
+    // with B and starts a new game.
     w.Vidas = 1;
     w.HighScore = 17;
     Key('\x1b');
     Key('a');
     ASSERT_TRUE(w.Timer3->Enabled.get());
+    EXPECT_EQ(w.Vidas, 0);
+    EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 0");
+    EXPECT_FALSE(w.Timer1->Enabled.get());
+    EXPECT_TRUE(w.fraJuego->Visible.get());
+    EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPlaying);
     for (int tick = 1; tick <= 3; ++tick) {
         w.Timer3->Fire();
     }

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "game/Nuvik3Main.h"
 #include "platform/scripted_runtime.h"
@@ -20,6 +21,11 @@ protected:
     }
     bool IsWall(int row, int col) { return w.Cell(col, row).Visible; }
     std::string Status() { return w.lblPtPause->Caption; }
+    // "&PLAY GAME" from the menu: the board laid out anew and a new labyrinth.
+    void PlayBoard() {
+        w.Reinicio = false;
+        w.cmdPlay_Click();
+    }
     // A hand-made board for the round set-up: walls but for the cells given.
     void OpenOnly(std::initializer_list<std::pair<int, int>> cells) {
         w.ClearBoard();
@@ -50,8 +56,7 @@ TEST_F(Play, TheLayoutScalesWithTheWindow) {
         const double k = c.width / 11415.0;
         ASSERT_TRUE(w.SetWidth(c.width));
         ASSERT_TRUE(w.SetHeight(c.height));
-        w.Reinicio = false;
-        w.cmdPlay_Click();
+        PlayBoard();
         EXPECT_DOUBLE_EQ(w.CellW, 150 * k);
         EXPECT_DOUBLE_EQ(w.CellH, 210 * k);
         EXPECT_FLOAT_EQ(w.Cell(0, 0).Left, 25);
@@ -87,12 +92,9 @@ TEST_F(Play, ANewGameStartsPausedOnAFreshBoard) {
     for (auto [label, text] : labels) {
         EXPECT_EQ(label->Caption.get(), text) << label->Name();
     }
-    const std::pair<Int16, int> fields[] = {
-        {w.Score, 0},     {w.Arranques, 1},  {w.MinSegV, 6},   {w.MinSegH, 6},      {w.NuvikRow, 34},
-        {w.NuvikCol, 74}, {w.NuvikDir, 2},   {w.BalaRow, 34},  {w.FrutasMeta, 14},  {w.FrutasComidas, 0}};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        EXPECT_EQ(fields[i].first, fields[i].second) << "field " << i;
-    }
+    EXPECT_EQ(std::tuple(w.Score, w.Arranques, w.MinSegV, w.MinSegH, w.FrutasMeta, w.FrutasComidas),
+              std::tuple(0, 1, 6, 6, 14, 0));
+    EXPECT_EQ(std::tuple(w.NuvikRow, w.NuvikCol, w.NuvikDir, w.BalaRow), std::tuple(34, 74, 2, 34));
     EXPECT_FALSE(w.JuegoNuevo || w.MetaAbierta || w.Continuar);
     EXPECT_TRUE(w.ImgMetaR(0).Visible.get());
 }
@@ -102,8 +104,7 @@ TEST_F(Play, PiecesStandOnDistinctFreeCellsOverManySeeds) {
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE(seed);
         rt.rnd.Seed(seed);
-        w.Reinicio = false;
-        w.cmdPlay_Click();
+        PlayBoard();
         EXPECT_TRUE(w.MaxSegV == 11 || w.MaxSegV == 12);
         EXPECT_TRUE(w.MaxSegH == 11 || w.MaxSegH == 12);
         std::set<int> cells;
@@ -138,8 +139,7 @@ TEST_F(Play, PiecesStandOnDistinctFreeCellsOverManySeeds) {
 }
 
 TEST_F(Play, PlacementDrawsRowThenColumnAndRedrawsForbiddenCells) {
-    OpenOnly({{10, 0}, {10, 1}, {10, 2}, {34, 5}, {20, 74}, {0, 0}, {34, 74}, {12, 12}, {13, 13},
-              {14, 14}, {15, 15}, {16, 16}, {17, 17}, {18, 18}, {19, 19}, {21, 21}, {22, 22}});
+    OpenOnly({{10, 0}, {34, 5}, {20, 74}, {0, 0}, {34, 74}, {22, 22}});
     for (int i = 12; i < 26; ++i) {
         rt.rnd.Push(0.99f);  // headings of records 12..25: 4, right
     }
@@ -151,15 +151,14 @@ TEST_F(Play, PlacementDrawsRowThenColumnAndRedrawsForbiddenCells) {
     PushCell(10, 0);    // record 1: taken by record 0
     PushCell(34, 5);    // accepted, last row: heading left
     PushCell(20, 74);   // record 2: last column: heading up
-    const int fixed[][2] = {{10, 1}, {10, 2}, {12, 12}, {13, 13}, {14, 14}, {15, 15}, {16, 16},
-                            {17, 17}, {18, 18}, {19, 19}, {21, 21}};
-    for (auto [r, c] : fixed) {
-        PushCell(r, c);
+    const int expected[][2] = {{10, 0}, {34, 5}, {20, 74}, {10, 1}, {10, 2}, {12, 12}, {13, 13},
+                               {14, 14}, {15, 15}, {16, 16}, {17, 17}, {18, 18}, {19, 19}, {21, 21}};
+    for (int i = 3; i < 14; ++i) {  // records 3..13: free cells, each taken at its first draw
+        w.Cell(expected[i][1], expected[i][0]).Visible = false;
+        PushCell(expected[i][0], expected[i][1]);
     }
     w.StartRound();
 
-    const int expected[][2] = {{10, 0}, {34, 5}, {20, 74}, {10, 1}, {10, 2}, {12, 12}, {13, 13},
-                               {14, 14}, {15, 15}, {16, 16}, {17, 17}, {18, 18}, {19, 19}, {21, 21}};
     for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(w.Frutas[i].Row, expected[i][0]) << i;
         EXPECT_EQ(w.Frutas[i].Col, expected[i][1]) << i;
@@ -167,9 +166,7 @@ TEST_F(Play, PlacementDrawsRowThenColumnAndRedrawsForbiddenCells) {
     EXPECT_EQ(w.Frutas[1].Dir, 3);
     EXPECT_EQ(w.Frutas[2].Dir, 1);
     EXPECT_EQ(w.Frutas[5].Dir, 2);   // records before 12 keep their heading
-    EXPECT_EQ(w.Frutas[20].Dir, 4);
-    EXPECT_EQ(w.Frutas[20].DX, 1);
-    EXPECT_EQ(w.Frutas[20].DY, 0);
+    EXPECT_EQ(std::tuple(w.Frutas[20].Dir, w.Frutas[20].DX, w.Frutas[20].DY), std::tuple(4, 1, 0));
     EXPECT_EQ(w.FrutasMeta, 14);
 }
 
@@ -189,56 +186,72 @@ TEST_F(Play, PlacementOnACrowdedBoardEnds) {
     EXPECT_EQ(placed, (std::set<int>{5 + 75 * 5, 6 + 75 * 5, 7 + 75 * 5}));
     EXPECT_EQ(w.NuvikRow, 34);
 
-    // A restart on the same cells: the critter may only take the start cell.
-    w.HideFrutas();
-    w.Continuar = true;
-    w.StartRound();
-    EXPECT_EQ(w.NuvikRow, 34);
-    EXPECT_EQ(w.NuvikCol, 74);
-
-    // No cell at all for the critter: it goes to the start cell.
-    w.Cell(74, 34).Visible = true;
-    w.Continuar = true;
-    w.StartRound();
-    EXPECT_EQ(w.NuvikRow, 34);
-    EXPECT_EQ(w.NuvikCol, 74);
-    EXPECT_EQ(Status(), Nuvik3Main::kPauseMenu);
+    // A restart on the same cells: the critter may only take the start cell,
+    // and with no cell at all it goes there too.
+    for (const bool startWalled : {false, true}) {
+        SCOPED_TRACE(startWalled);
+        w.HideFrutas();
+        w.Cell(74, 34).Visible = startWalled;
+        w.Continuar = true;
+        w.StartRound();
+        EXPECT_EQ(std::tuple(w.NuvikRow, w.NuvikCol), std::tuple(34, 74));
+        EXPECT_EQ(Status(), Nuvik3Main::kPauseMenu);
+    }
 }
 
+// A life given up in the pause menu, or taken by a bullet and confirmed with
+// Esc at the death prompt (which hears no other key), restarts the same board.
 TEST_F(Play, ALostLifeRestartsTheSameBoard) {
-    w.cmdPlay_Click();
-    // A board in progress: a catch counted, the door open, one object taken.
-    w.FrutasComidas = 3;
-    w.MetaAbierta = true;
-    w.Frutas[4].Cell = -1;
-    w.ImgFruta(4).Visible = false;
-    w.BalaRow = 7;
-    std::vector<bool> walls;
-    for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-        walls.push_back(w.imgMuro(k).Visible);
+    for (const bool hit : {false, true}) {
+        SCOPED_TRACE(hit ? "bullet hit" : "pause menu");
+        w.JuegoNuevo = true;
+        PlayBoard();
+        // A board in progress: a catch counted, the door open, one object taken.
+        w.FrutasComidas = 3;
+        w.MetaAbierta = true;
+        w.Frutas[4].Cell = -1;
+        w.ImgFruta(4).Visible = false;
+        w.BalaRow = 7;
+        std::vector<bool> walls;
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            walls.push_back(w.imgMuro(k).Visible);
+        }
+        Key('\x1b');   // resume
+        if (hit) {
+            w.Pausado = true;   // forces the prompt whatever the caption says
+            for (char k : {'a', 'b', 'x', '\r'}) {
+                Key(k);
+            }
+            EXPECT_EQ(w.Vidas, 5);
+            EXPECT_TRUE(w.fraJuego->Visible.get());
+            Key('\x1b');
+        } else {
+            Key('\x1b');   // pause
+            Key('a');
+        }
+        // FinMotivo: the restarted round's set-up clears it.
+        EXPECT_EQ(std::tuple(w.Vidas, w.FrutasComidas, w.FrutasMeta, w.BalaRow, w.Arranques, w.FinMotivo),
+                  std::tuple(4, 3, 14, 7, 0, 0));
+        EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 4");
+        EXPECT_EQ(w.lblPtVidas->Caption.get(), "4");
+        EXPECT_EQ(Status(), Nuvik3Main::kPauseMenu);
+        EXPECT_FALSE(w.Timer1->Enabled.get() || w.Pausado);
+        EXPECT_TRUE(w.MetaAbierta && w.Reinicio);
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            ASSERT_EQ(w.imgMuro(k).Visible.get(), walls[k]) << k;
+        }
+        EXPECT_GE(w.Frutas[4].Cell, 0);
+        EXPECT_FALSE(w.NuvikRow == 0 && w.NuvikCol == 0);
+        EXPECT_FALSE(IsWall(w.NuvikRow, w.NuvikCol));
+        EXPECT_FALSE(w.IsFrutaAt(w.NuvikCol, w.NuvikRow));
     }
-    Key('\x1b');   // resume
-    Key('\x1b');   // pause
-    Key('a');
 
+    // The design caption is no state: no key acts.
+    w.lblPtPause->Caption = std::string("A-Morir   B-Fin   L-Load   Otra/Other-Jugar play");
+    Key('a');
+    Key('b');
     EXPECT_EQ(w.Vidas, 4);
-    EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 4");
-    EXPECT_EQ(w.lblPtVidas->Caption.get(), "4");
-    EXPECT_EQ(Status(), Nuvik3Main::kPauseMenu);
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    EXPECT_EQ(w.FrutasComidas, 3);
-    EXPECT_EQ(w.FrutasMeta, 14);
-    EXPECT_TRUE(w.MetaAbierta);
-    EXPECT_EQ(w.BalaRow, 7);
-    EXPECT_EQ(w.Arranques, 0);
-    EXPECT_TRUE(w.Reinicio);
-    for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-        ASSERT_EQ(w.imgMuro(k).Visible.get(), walls[k]) << k;
-    }
-    EXPECT_GE(w.Frutas[4].Cell, 0);
-    EXPECT_FALSE(w.NuvikRow == 0 && w.NuvikCol == 0);
-    EXPECT_FALSE(IsWall(w.NuvikRow, w.NuvikCol));
-    EXPECT_FALSE(w.IsFrutaAt(w.NuvikCol, w.NuvikRow));
+    EXPECT_TRUE(w.fraJuego->Visible.get());
 }
 
 TEST_F(Play, PracticeLastsOneBoard) {
@@ -251,8 +264,7 @@ TEST_F(Play, PracticeLastsOneBoard) {
     Key('\x1b');
     Key('A');    // the restart moves the objects again
     EXPECT_FALSE(w.ModoPractica);
-    w.Reinicio = false;
-    w.cmdPlay_Click();   // the next labyrinth
+    PlayBoard();   // the next labyrinth
     EXPECT_FALSE(w.ModoPractica);
 }
 
@@ -271,8 +283,7 @@ TEST_F(Play, TheDelayBoxSetsTheTick) {
         const int before = w.Timer1->Interval();
         const int delayBefore = w.Delay;
         w.txtDelay->Text = std::string(c.text);
-        w.Reinicio = false;
-        w.cmdPlay_Click();
+        PlayBoard();
         EXPECT_EQ(w.Timer1->Interval(), c.interval < 0 ? before : c.interval);
         EXPECT_EQ(w.Delay, c.delay == -1 ? delayBefore : c.delay);
     }
@@ -306,23 +317,8 @@ TEST_F(Play, PlayingKeysSteerPauseAndTakeTheOpenDoor) {
     EXPECT_EQ(w.NuvikRow, row);
 
     Key('\r');
-    EXPECT_EQ(w.NuvikRow, 0);
-    EXPECT_EQ(w.NuvikCol, 0);
-    EXPECT_EQ(w.NuvikDir, 1);
+    EXPECT_EQ(std::tuple(w.NuvikRow, w.NuvikCol, w.NuvikDir), std::tuple(0, 0, 1));
     EXPECT_FLOAT_EQ(w.ImgNuvik(0).Left, w.Cell(0, 0).Left);
-}
-
-TEST_F(Play, TheLastLifeStartsTheFinalSequenceWithoutAWord) {
-    w.cmdPlay_Click();
-    w.Vidas = 1;
-    Key('a');
-    EXPECT_EQ(w.Vidas, 0);
-    EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 0");
-    EXPECT_TRUE(w.Timer3->Enabled.get());
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    EXPECT_TRUE(rt.boxes.empty());
-    EXPECT_TRUE(w.fraJuego->Visible.get());
-    EXPECT_EQ(Status(), Nuvik3Main::kPlaying);
 }
 
 TEST_F(Play, BReturnsToTheMenuAndTheNextGameStartsAfresh) {
@@ -330,42 +326,13 @@ TEST_F(Play, BReturnsToTheMenuAndTheNextGameStartsAfresh) {
     w.Score = 4;
     w.Vidas = 2;
     Key('B');
-    EXPECT_TRUE(w.fraMenu->Visible.get());
-    EXPECT_FALSE(w.fraJuego->Visible.get());
-    EXPECT_EQ(w.Score, 4);
-    EXPECT_EQ(w.Vidas, 2);
-    EXPECT_EQ(w.FinMotivo, -999);
-    EXPECT_FALSE(w.Reinicio);
+    EXPECT_TRUE(w.fraMenu->Visible && !w.fraJuego->Visible && !w.Reinicio);
+    EXPECT_EQ(std::tuple(w.Score, w.Vidas, w.FinMotivo), std::tuple(4, 2, -999));
     Key('x');     // the board is hidden: nothing happens
     EXPECT_EQ(w.Score, 4);
     w.cmdPlay_Click();
-    EXPECT_EQ(w.Score, 0);
-    EXPECT_EQ(w.Vidas, 5);
+    EXPECT_EQ(std::tuple(w.Score, w.Vidas), std::tuple(0, 5));
 }
-
-TEST_F(Play, TheDeathPromptHearsOnlyEsc) {
-    w.cmdPlay_Click();
-    Key('x');
-    w.Pausado = true;   // a bullet hit: forces the prompt whatever the caption says
-    for (char k : {'a', 'b', 'x', '\r'}) {
-        Key(k);
-    }
-    EXPECT_EQ(w.Vidas, 5);
-    EXPECT_TRUE(w.fraJuego->Visible.get());
-    Key('\x1b');
-    EXPECT_FALSE(w.Pausado);
-    EXPECT_EQ(w.Vidas, 4);
-    EXPECT_EQ(w.FinMotivo, 0);   // the restarted round's set-up clears it
-    EXPECT_EQ(Status(), Nuvik3Main::kPauseMenu);
-
-    // The design caption is no state: no key acts.
-    w.lblPtPause->Caption = std::string("A-Morir   B-Fin   L-Load   Otra/Other-Jugar play");
-    Key('a');
-    Key('b');
-    EXPECT_EQ(w.Vidas, 4);
-    EXPECT_TRUE(w.fraJuego->Visible.get());
-}
-
 
 // A board start counted twice without a preparation ends the game instead.
 TEST_F(Play, ASecondBoardStartWithoutPreparationEndsTheGame) {
@@ -377,10 +344,7 @@ TEST_F(Play, ASecondBoardStartWithoutPreparationEndsTheGame) {
     w.Continuar = false;
     w.cmdPlay_Click();
     EXPECT_EQ(w.Arranques, 2);
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    EXPECT_TRUE(w.fraMenu->Visible.get());
-    EXPECT_FALSE(w.fraJuego->Visible.get());
-    EXPECT_FALSE(w.Reinicio);
+    EXPECT_TRUE(w.fraMenu->Visible && !w.fraJuego->Visible && !w.Timer1->Enabled && !w.Reinicio);
     EXPECT_TRUE(w.Practicar);
     w.HighScore = 0;
     w.LoadSettings();

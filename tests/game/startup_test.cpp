@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "game/Nuvik3Main.h"
 #include "platform/scripted_runtime.h"
@@ -28,6 +29,8 @@ void ExpectPanels(const Nuvik3Main& w, Panels p) {
     EXPECT_EQ(w.fraColor->Visible.get(), p.color);
 }
 
+const char* const kFiles[] = {"Nuvik3w.dat", "Notes.txt"};
+
 class Startup : public ::testing::Test {
 protected:
     vb::ScriptedRuntime rt;
@@ -37,7 +40,7 @@ protected:
 // Pipes in the files' places: start-up neither waits on them nor replaces
 // them, and shows the defaults.
 TEST_F(Startup, PipesInPlaceOfTheFilesAreNeitherWaitedOnNorReplaced) {
-    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+    for (const char* name : kFiles) {
         ASSERT_EQ(::mkfifo(rt.AppFile(name).c_str(), 0644), 0);
     }
     ::alarm(20); // a regression hangs here; end it instead
@@ -47,7 +50,7 @@ TEST_F(Startup, PipesInPlaceOfTheFilesAreNeitherWaitedOnNorReplaced) {
     EXPECT_EQ(w.Notes->txtNotes->Text.get(), "");
     w.Notes->cmdSaveNotes_Click();
     w.cmdExit_Click();
-    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+    for (const char* name : kFiles) {
         EXPECT_TRUE(std::filesystem::is_fifo(rt.AppFile(name))) << name;
     }
 }
@@ -56,13 +59,13 @@ TEST_F(Startup, PipesInPlaceOfTheFilesAreNeitherWaitedOnNorReplaced) {
 // links stay.
 TEST_F(Startup, DanglingLinksGetTheFirstRunFilesAtTheirTargets) {
     std::filesystem::create_directory(rt.folder + "/kept");
-    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+    for (const char* name : kFiles) {
         std::filesystem::create_symlink(std::string("kept/") + name, rt.AppFile(name));
     }
     w.Show();
     EXPECT_EQ(ReadBytes(rt.folder + "/kept/Nuvik3w.dat").size(), 62u);
     EXPECT_EQ(ReadBytes(rt.folder + "/kept/Notes.txt"), "");
-    for (const char* name : {"Nuvik3w.dat", "Notes.txt"}) {
+    for (const char* name : kFiles) {
         EXPECT_TRUE(std::filesystem::is_symlink(rt.AppFile(name))) << name;
     }
 }
@@ -93,9 +96,7 @@ TEST(StartupWithoutAFolder, NothingIsReadOrWritten) {
 
 TEST_F(Startup, FirstStartOpensTheNotesFirstAndSetsTheStartState) {
     // Fields the start-up must set, whatever they held before.
-    w.Continuar = true;
-    w.Practicar = true;
-    w.EditMode = true;
+    w.Continuar = w.Practicar = w.EditMode = true;
     w.fraJuego->Visible = true;
     w.Timer1->Enabled = true;
     rt.clk.now = 43210.5f;
@@ -107,23 +108,14 @@ TEST_F(Startup, FirstStartOpensTheNotesFirstAndSetsTheStartState) {
     EXPECT_EQ(rt.shown[1], &w);
     EXPECT_TRUE(std::filesystem::exists(rt.AppFile("Notes.txt")));
 
-    EXPECT_FALSE(w.Practicar);
-    EXPECT_FALSE(w.Continuar);
-    EXPECT_TRUE(w.JuegoNuevo);
-    EXPECT_FALSE(w.EditMode);
-    EXPECT_EQ(w.NextLabNum, 1);
+    EXPECT_FALSE(w.Practicar || w.Continuar || w.EditMode || w.Timer1->Enabled || w.Timer2->Enabled);
+    EXPECT_TRUE(w.JuegoNuevo && w.UsaTimer1 && !w.SettingsMissing);
+    EXPECT_EQ(std::tuple(w.NextLabNum, w.NumFrutas, w.MaxCol, w.MaxRow), std::tuple(1, 14, 74, 34));
     EXPECT_EQ(w.lblPtVidas->Caption.get(), "?");
-    EXPECT_FALSE(w.Timer1->Enabled.get());
-    EXPECT_FALSE(w.Timer2->Enabled.get());
-    EXPECT_TRUE(w.UsaTimer1);
     EXPECT_TRUE(rt.rnd.Randomized());
     EXPECT_EQ(rt.rnd.LastSeed(), 43210.5);
     ExpectPanels(w, {true, false, false, false});
-    EXPECT_EQ(w.NumFrutas, 14);
     EXPECT_EQ(w.PauseKey, "\x1b");
-    EXPECT_FALSE(w.SettingsMissing);
-    EXPECT_EQ(w.MaxCol, 74);
-    EXPECT_EQ(w.MaxRow, 34);
     EXPECT_EQ(w.Caption.get(), "Nuvik3t Cross version ; Vidas: 0");
     EXPECT_TRUE(std::filesystem::exists(rt.AppFile("Nuvik3w.dat")));
     EXPECT_TRUE(rt.boxes.empty());
@@ -138,51 +130,33 @@ TEST_F(Startup, EveryCellIndexIsColumnPlus75TimesRow) {
     }
 }
 
-TEST_F(Startup, TheLabyrinthChoiceOfTheFileIsResetToGeneration) {
-    WriteBytes(rt.AppFile("Nuvik3w.dat"),
-               "1\r\n0\r\n0\r\n360,255\r\n11415,8160\r\n240\r\n#TRUE#\r\n6\r\n8\r\n7\r\n#FALSE#\r\n");
-    w.Show();
-    EXPECT_FALSE(w.UsarDificil);
-    EXPECT_EQ(w.LabACargar, 0);
-    EXPECT_EQ(w.LabInUse, 6);
-    EXPECT_EQ(w.MaxLab, 8);
-}
-
-TEST_F(Startup, AStoredSizeLaysOutThePanelsDuringStartUp) {
+// The panels, the pictures and the help page scale from the design size:
+// from a stored size at start-up, on Resize, and when the host's bounds change.
+TEST_F(Startup, PanelsPicturesAndHelpPageScaleFromTheDesignSize) {
     WriteBytes(rt.AppFile("Nuvik3w.dat"), "1\r\n0\r\n0\r\n0,0\r\n22830,16320\r\n240\r\n");
     w.Show();
-    EXPECT_EQ(w.fraMenu->Width.get(), 1588.0f);
-    EXPECT_EQ(w.fraMenu->Height.get(), 946.0f);
-}
-
-TEST_F(Startup, ResizeScalesPanelsPicturesAndHelpPageFromTheDesignSize) {
-    w.Show();
-    for (const float k : {1.0f, 2.0f}) {
-        SCOPED_TRACE(k);
-        if (k == 1.0f) {
-            w.fraMenu->Width = 1.0f; // shows that the resize below set it
-            w.Resize();
-        } else {
-            w.HostBoundsChanged(w.Left, w.Top, 11415.0f * k, 8160.0f * k);
+    const auto expectScaled = [&](const char* how, float k) {
+        SCOPED_TRACE(how);
+        // (control, width, height) at the design size
+        const std::tuple<vb::Control*, int, int> sized[] = {
+            {w.fraMenu, 794, 473},  {&w.imgNeuron(0), 11175, 7245}, {&w.imgNeuron(1), 11175, 7245},
+            {w.fraHelp, 797, 473},  {w.fraColor, 797, 473},         {w.RichTextBox1, 11055, 6615}};
+        for (auto [c, width, height] : sized) {
+            EXPECT_EQ(c->Width.get(), width * k) << c->Name();
+            EXPECT_EQ(c->Height.get(), height * k) << c->Name();
         }
-        EXPECT_EQ(w.fraMenu->Width.get(), 794 * k);
-        EXPECT_EQ(w.fraMenu->Height.get(), 473 * k);
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(w.imgNeuron(i).Width.get(), 11175 * k);
-            EXPECT_EQ(w.imgNeuron(i).Height.get(), 7245 * k);
-        }
-        EXPECT_EQ(w.fraHelp->Width.get(), 797 * k);
-        EXPECT_EQ(w.fraHelp->Height.get(), 473 * k);
-        EXPECT_EQ(w.fraColor->Width.get(), 797 * k);
-        EXPECT_EQ(w.fraColor->Height.get(), 473 * k);
         EXPECT_EQ(w.cmdCerrar->Top.get(), 7110 * k);
         EXPECT_EQ(w.cmdCerrar->Left.get(), 9015 * k);
-        EXPECT_EQ(w.RichTextBox1->Width.get(), 11055 * k);
-        EXPECT_EQ(w.RichTextBox1->Height.get(), 6615 * k);
         // The menu's own controls and the board are not moved.
         EXPECT_EQ(w.cmdPlay->Left.get(), 960.0f);
         EXPECT_EQ(w.cmdPlay->Width.get(), 1530.0f);
-    }
+    };
+    expectScaled("stored size", 2.0f);
+    w.fraMenu->Width = 1.0f; // shows that the resize below sets it
+    w.Resize();
+    expectScaled("Resize", 2.0f);
+    w.HostBoundsChanged(w.Left, w.Top, 11415.0f, 8160.0f);
+    expectScaled("host bounds", 1.0f);
 }
 
 TEST_F(Startup, HelpAndCloseSwitchBetweenHelpPageAndMenu) {
@@ -195,41 +169,34 @@ TEST_F(Startup, HelpAndCloseSwitchBetweenHelpPageAndMenu) {
     ExpectPanels(w, {true, false, false, false});
 }
 
-TEST_F(Startup, DisplayNotesShowsTheSameWindowUntilTheUserClosesIt) {
+// The notes and the picture window: a second click shows the same window
+// with what it holds; one the user closed is made anew and loads afresh.
+TEST_F(Startup, EachWindowIsOneInstanceUntilTheUserClosesIt) {
     WriteBytes(rt.AppFile("Notes.txt"), "\"kept\"\r\n");
-    w.Show();
-    frmNotes* first = w.Notes.get();
-    first->txtNotes->Text = std::string("edited, not saved");
-    w.cmdDispNotes->Click();
-    EXPECT_EQ(w.Notes.get(), first);
-    EXPECT_EQ(first->txtNotes->Text.get(), "edited, not saved");
-    EXPECT_EQ(std::count(rt.shown.begin(), rt.shown.end(), first), 2);
-
-    first->HostClosed();
-    w.cmdDispNotes->Click();
-    ASSERT_NE(w.Notes, nullptr);
-    EXPECT_TRUE(w.Notes->IsLoaded());
-    EXPECT_EQ(w.Notes->txtNotes->Text.get(), "kept");
-    EXPECT_EQ(rt.shown.back(), w.Notes.get());
-}
-
-TEST_F(Startup, ThePictureWindowIsOneInstanceAndLoadsAnewAfterClosing) {
     w.Show();
     EXPECT_EQ(w.KLWRP, nullptr);
     w.cmdKLWRP->Click();
-    frmKLWRP* first = w.KLWRP.get();
-    ASSERT_NE(first, nullptr);
-    const std::string caption = first->Caption;
-    w.cmdKLWRP->Click();
-    EXPECT_EQ(w.KLWRP.get(), first);
-    EXPECT_EQ(std::count(rt.shown.begin(), rt.shown.end(), first), 2);
-
-    first->HostClosed();
-    w.cmdKLWRP->Click();
     ASSERT_NE(w.KLWRP, nullptr);
-    EXPECT_TRUE(w.KLWRP->IsLoaded());
-    EXPECT_EQ(w.KLWRP->Caption.get(), caption);
-    EXPECT_EQ(rt.shown.back(), w.KLWRP.get());
+    const std::string caption = w.KLWRP->Caption;
+    w.Notes->txtNotes->Text = std::string("edited, not saved");
+    // text: what the window holds; fresh: what it holds when loaded anew.
+    const auto check = [&](auto& window, vb::Control& button, auto text, const std::string& fresh) {
+        SCOPED_TRACE(button.Name());
+        auto* const first = window.get();
+        const std::string held = text(*first);
+        button.Click();
+        ASSERT_EQ(window.get(), first);
+        EXPECT_EQ(text(*window), held);
+        EXPECT_EQ(std::count(rt.shown.begin(), rt.shown.end(), first), 2);
+        first->HostClosed();
+        button.Click();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->IsLoaded());
+        EXPECT_EQ(text(*window), fresh);
+        EXPECT_EQ(rt.shown.back(), window.get());
+    };
+    check(w.Notes, *w.cmdDispNotes, [](frmNotes& n) { return n.txtNotes->Text.get(); }, "kept");
+    check(w.KLWRP, *w.cmdKLWRP, [](frmKLWRP& k) { return k.Caption.get(); }, caption);
 }
 
 TEST_F(Startup, ExitSavesThenUnloadsTheWindowAndEndsTheProgram) {
