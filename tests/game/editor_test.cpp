@@ -18,7 +18,6 @@ protected:
         w.SetWidth(22830);
         w.SetHeight(16320);
         w.txtDelay->Text = std::string("240");
-        w.MaxLab = 3;
         w.Vidas = 2;
         w.LabInUse = 1;
         w.UsarDificil = true;
