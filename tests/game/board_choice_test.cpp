@@ -2,8 +2,10 @@
 // load browser that pages through the stored wall maps to set it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "board_fixture.h"
 #include "support/files.h"
@@ -32,13 +34,8 @@ protected:
         }
         return true;
     }
-    void Play() {
-        w.Reinicio = false;
-        w.Continuar = false;
-        w.cmdPlay_Click();
-    }
     void Key(char c) {
-        Int16 k = static_cast<Int16>(static_cast<unsigned char>(c));
+        Int16 k = static_cast<unsigned char>(c);
         w.Form_KeyPress(k);
     }
     void Browse() {
@@ -63,7 +60,9 @@ TEST_F(BoardChoice, TheChoiceNamesTheWallMapAGameStartsOn) {
             else std::filesystem::remove(rt.AppFile(c.file));
             w.UsarDificil = c.dificil;
             w.LabACargar = c.number;
-            Play();
+            w.Reinicio = false;
+            w.Continuar = false;
+            w.cmdPlay_Click();
             EXPECT_EQ(w.ErrorCarga, !stored);
             EXPECT_EQ(w.UsarDificil, stored && c.dificil);
             EXPECT_EQ(w.LabACargar, stored ? c.number : 0);
@@ -80,50 +79,53 @@ TEST_F(BoardChoice, TheChoiceNamesTheWallMapAGameStartsOn) {
     }
 }
 
-TEST_F(BoardChoice, BrowserNumberIsBoundedByOneAndMaxLab) {
-    struct Case { const char* answer; Int16 maxLab; Int16 next; };
-    const Case cases[] = {
-        {"3", 5, 3},   {"2.5", 5, 2}, {"3.5", 5, 4},   {"9", 5, 5}, {"0", 5, 1},    {"-4", 5, 1},
-        {"", 5, 1},    {"abc", 5, 1}, {"3x", 5, 1},    {"40000", 5, 1}, {"", 0, 0}, {"7", -2, -2},
-        {nullptr, 5, 1},
-    };
-    Browse();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer != nullptr ? c.answer : "Cancel");
-        w.MaxLab = c.maxLab;
-        w.NextLabNum = 2;
-        if (c.answer != nullptr) rt.inputs.push_back(c.answer);
-        Key((&c - cases) % 2 ? 'N' : 'n');
-        EXPECT_EQ(w.NextLabNum, c.next);
-        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kLoadBrowser);
-    }
-    ASSERT_EQ(rt.inputBoxes.size(), std::size(cases));
-    EXPECT_EQ(rt.inputBoxes.back().prompt, "First Labyrinth (number):");
-    EXPECT_EQ(rt.inputBoxes.back().title, "Please enter number");
-    EXPECT_EQ(rt.inputBoxes.back().defaultText, "2");
-}
-
-// S shows map NextLabNum and steps on, back to 1 after MaxLab; with no
-// stored maps the one asked for is still tried; at the top of the 16-bit
-// range the number cannot step on.
-TEST_F(BoardChoice, BrowserShowsEachMapInTurnAndWrapsAfterMaxLab) {
+// N asks for the number, bounded by 1 and MaxLab, Cancel or no number
+// counting as 0. S shows map NextLabNum and steps on, back to 1 after MaxLab;
+// with no stored maps the one asked for is still tried; at the top of the
+// 16-bit range the number cannot step on. Other keys change nothing, and the
+// browser stays open. The death prompt comes first while the critter is hit,
+// and a hidden board takes no browser key.
+TEST_F(BoardChoice, BrowserKeysSetTheNumberAndShowItsMap) {
     Store("1.dat.txt", 1);
     Store("2.dat.txt", 2);
     Browse();
-    struct Case { Int16 maxLab, next; char key; Int16 shown, after; bool error; };
-    const Case cases[] = {
-        {2, 1, 's', 1, 2, false}, {2, 2, 'S', 2, 1, false}, {0, 5, 's', 5, 1, true},
-        {32767, 32767, 'S', 32767, 32767, true},
+    // answer: typed into N's box, nullptr for Cancel; shown: the map S tried
+    // (LabACargar); error: it could not be read.
+    struct Case { char key; const char* answer; Int16 maxLab, next, after, shown = 0; bool error = false; };
+    std::vector<Case> cases = {
+        {'n', "3", 5, 2, 3},   {'N', "2.5", 5, 2, 2},   {'n', "3.5", 5, 2, 4}, {'N', "9", 5, 2, 5},
+        {'n', "0", 5, 2, 1},   {'N', "-4", 5, 2, 1},    {'n', "", 5, 2, 1},    {'N', "abc", 5, 2, 1},
+        {'n', "3x", 5, 2, 1},  {'N', "40000", 5, 2, 1}, {'n', "", 0, 2, 0},    {'N', "7", -2, 2, -2},
+        {'n', nullptr, 5, 2, 1},
+        {'s', nullptr, 2, 1, 2, 1}, {'S', nullptr, 2, 2, 1, 2}, {'s', nullptr, 0, 5, 1, 5, true},
+        {'S', nullptr, 32767, 32767, 32767, 32767, true},
     };
+    for (const char key : std::string("8x2.aAbB\r lL")) cases.push_back({key, nullptr, 3, 1, 1});
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases.data() << ", key " << c.key);
         w.MaxLab = c.maxLab;
         w.NextLabNum = c.next;
+        w.LabACargar = 0;
+        w.ErrorCarga = false;
+        if (c.answer != nullptr) rt.inputs.push_back(c.answer);
         Key(c.key);
-        if (!c.error) { EXPECT_TRUE(Shows(c.shown)); }
-        EXPECT_EQ(w.ErrorCarga, c.error);
-        EXPECT_EQ(w.LabACargar, c.shown);
         EXPECT_EQ(w.NextLabNum, c.after);
+        EXPECT_EQ(w.LabACargar, c.shown);
+        EXPECT_EQ(w.ErrorCarga, c.error);
+        if (c.shown != 0 && !c.error) { EXPECT_TRUE(Shows(c.shown)); }
+        EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kLoadBrowser);
+        EXPECT_TRUE(w.fraJuego->Visible);
     }
+    w.Pausado = true;
+    Key('n');
+    w.Pausado = false;
+    w.fraJuego->Visible = false;
+    Key('n');
+    const auto asks = [](const Case& c) { return c.key == 'n' || c.key == 'N'; };
+    ASSERT_EQ(std::ssize(rt.inputBoxes), std::count_if(cases.begin(), cases.end(), asks));
+    EXPECT_EQ(rt.inputBoxes.back().prompt, "First Labyrinth (number):");
+    EXPECT_EQ(rt.inputBoxes.back().title, "Please enter number");
+    EXPECT_EQ(rt.inputBoxes.back().defaultText, "2");
 }
 
 // Esc leaves for the menu keeping lives, score and choice; U keeps the
@@ -131,8 +133,10 @@ TEST_F(BoardChoice, BrowserShowsEachMapInTurnAndWrapsAfterMaxLab) {
 TEST_F(BoardChoice, BrowserEscOrUseLeavesForTheMenu) {
     Store("3.dat.txt", 30);
     w.MaxLab = 3;
-    struct Case { char key; int lives; Int16 inUse; bool dificil; };
-    for (const Case c : {Case{'\x1b', 2, 1, true}, Case{'u', 5, 0, false}}) {
+    w.NextLabNum = 3;
+    struct Case { const char* keys; int lives; Int16 inUse; bool dificil; };
+    for (const Case c : {Case{"\x1b", 2, 1, true}, Case{"u", 5, 0, false}, Case{"SU", 5, 3, false}}) {
+        SCOPED_TRACE(c.keys);
         Browse();
         w.Vidas = 2;
         w.Score = 7;
@@ -140,7 +144,7 @@ TEST_F(BoardChoice, BrowserEscOrUseLeavesForTheMenu) {
         w.UsarDificil = true;
         w.FinMotivo = 0;
         w.Timer1->Enabled = true;
-        Key(c.key);
+        for (const char key : std::string(c.keys)) Key(key);
         EXPECT_EQ(w.FinMotivo, -999);
         EXPECT_TRUE(w.fraMenu->Visible);
         EXPECT_FALSE(w.fraJuego->Visible);
@@ -151,12 +155,6 @@ TEST_F(BoardChoice, BrowserEscOrUseLeavesForTheMenu) {
         EXPECT_EQ(w.UsarDificil, c.dificil);
     }
     EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kPauseMenu);
-
-    Browse();
-    w.NextLabNum = 3;
-    Key('S');
-    Key('U');
-    EXPECT_EQ(w.LabInUse, 3);
     // The settings file keeps the map in use (record 8) and the choice (record 10).
     const std::vector<std::string> records = Records(ReadBytes(rt.AppFile("Nuvik3w.dat")));
     ASSERT_EQ(records.size(), 11u);
@@ -164,25 +162,6 @@ TEST_F(BoardChoice, BrowserEscOrUseLeavesForTheMenu) {
     EXPECT_EQ(records[9], "3");
     w.cmdPlay->Click();
     EXPECT_TRUE(Shows(30));
-}
-
-// The death prompt comes first while the critter is hit, and a hidden board
-// takes no browser key.
-TEST_F(BoardChoice, BrowserIgnoresOtherKeysAndHiddenBoards) {
-    Browse();
-    w.NextLabNum = 1;
-    w.MaxLab = 3;
-    for (char c : std::string("8x2.aAbB\r lL")) Key(c);
-    EXPECT_EQ(w.lblPtPause->Caption.get(), Nuvik3Main::kLoadBrowser);
-    EXPECT_TRUE(w.fraJuego->Visible);
-    EXPECT_EQ(w.NextLabNum, 1);
-    EXPECT_EQ(w.LabACargar, 0);
-    w.Pausado = true;
-    Key('n');
-    w.Pausado = false;
-    w.fraJuego->Visible = false;
-    Key('n');
-    EXPECT_TRUE(rt.inputBoxes.empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -25,18 +26,31 @@ class WallMaps : public BoardTest {
 protected:
     WallMaps() {
         w.Vidas = 3;
+        Clear();
+    }
+
+    // A board of all walls, the lives not shown.
+    void Clear() {
+        AllWalls();
         w.lblPtVidas->Caption = std::string("?");
         w.Caption = std::string("before");
     }
 
     std::string File(const std::string& name) { return rt.AppFile(name); }
 
-    // Loads labyrinth 9 from these bytes onto a board of all walls.
+    // Loads labyrinth 9 from these bytes onto a cleared board.
     void LoadFrom(const std::string& bytes) {
         WriteBytes(File("9.dat.txt"), bytes);
-        AllWalls();
+        Clear();
         Int16 n = 9;
         w.LoadLab(n);
+    }
+
+    // Each cell is a wall exactly when wall(k).
+    template <class Wall> void ExpectWalls(Wall wall) {
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            ASSERT_EQ(w.imgMuro(k).Visible.get(), wall(k)) << "cell " << k;
+        }
     }
 
     // Success shows the lives; failure leaves the display as it was.
@@ -47,34 +61,26 @@ protected:
     }
 };
 
+// Every `every`-th cell a wall, none for 0; each board is loaded back onto
+// its opposite. Lab 0 stands for dificil.dat.txt.
 TEST_F(WallMaps, SavedBoardsLoadBackCellForCellWithTheirExactBytes) {
-    std::string expected;
-    for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-        w.imgMuro(k).Visible = k % 3 == 0;
-        expected += k % 3 == 0 ? "-1\r\n" : "0\r\n";
+    struct Case { Int16 lab; const char* file; int every; };
+    for (Case c : {Case{7, "7.dat.txt", 3}, Case{0, "dificil.dat.txt", 1}, Case{-3, "-3.dat.txt", 0}}) {
+        SCOPED_TRACE(c.file);
+        const auto wall = [&c](int k) { return c.every > 0 && k % c.every == 0; };
+        std::string expected;
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) {
+            w.imgMuro(k).Visible = wall(k);
+            expected += wall(k) ? "-1\r\n" : "0\r\n";
+        }
+        c.lab == 0 ? w.SaveDificil() : w.SaveLab(c.lab);
+        EXPECT_EQ(ReadBytes(File(c.file)), expected);
+        Clear();
+        for (int k = 0; k < Nuvik3Main::kCells; ++k) w.imgMuro(k).Visible = !wall(k);
+        c.lab == 0 ? w.LoadDificil() : w.LoadLab(c.lab);
+        ExpectLoad(true);
+        ExpectWalls(wall);
     }
-    Int16 n = 7;
-    w.SaveLab(n);
-    EXPECT_EQ(ReadBytes(File("7.dat.txt")), expected);
-    AllWalls();
-    w.LoadLab(n);
-    ExpectLoad(true);
-    for (int k = 0; k < Nuvik3Main::kCells; ++k) {
-        ASSERT_EQ(w.imgMuro(k).Visible.get(), k % 3 == 0) << "cell " << k;
-    }
-
-    // All walls to dificil.dat.txt, all passages to a negative number.
-    AllWalls();
-    w.SaveDificil();
-    EXPECT_EQ(ReadBytes(File("dificil.dat.txt")), Lines(2625, "-1"));
-    for (Int16 r = 0; r < 35; ++r) w.SetCell(r, 0, "space", 75);
-    n = -3;
-    w.SaveLab(n);
-    EXPECT_EQ(ReadBytes(File("-3.dat.txt")), Lines(2625));
-    w.LoadDificil();
-    EXPECT_EQ(OpenCells(), 0);
-    w.LoadLab(n);
-    EXPECT_EQ(OpenCells(), 2625);
 }
 
 TEST_F(WallMaps, SaversTurnTheChoiceToGenerationEvenWhenTheWriteFails) {
@@ -102,31 +108,22 @@ TEST_F(WallMaps, SaversTurnTheChoiceToGenerationEvenWhenTheWriteFails) {
     EXPECT_EQ(ReadBytes(File("dificil.dat.txt")), old);
 }
 
-TEST_F(WallMaps, NonzeroItemsAreWallsCommasSeparateAndExtraItemsAreNotRead) {
-    // Cells 99..103; 0.4 rounds to 0.
-    LoadFrom(Lines(99) + "5\r\n-32768\r\n 2.4 \r\n0.4\r\n#TRUE#\r\n" + Lines(2625 - 104) +
-             "-1\r\nnot a number\r\n99999\r\n");
-    ExpectLoad(true);
-    EXPECT_EQ(OpenCells(), 2625 - 4);
-    EXPECT_FALSE(IsWall(1, 27));
-
-    // Three items a line, the last line without its line break; empty items
-    // between commas read as 0.
-    std::string bytes = "-1,,7";
-    for (int line = 1; line < 875; ++line) bytes += "\r\n0,0,0";
-    LoadFrom(bytes);
-    ExpectLoad(true);
-    EXPECT_EQ(OpenCells(), 2623);
-    EXPECT_FALSE(IsWall(0, 1));
-}
-
-// Each failure ends the load at its own cell: the cells before it take the
-// file's state, the others keep theirs. No failure crashes, hangs or leaves
+// Any nonzero item is a wall, commas separate items too (an empty one reads
+// as 0) and items after the last cell are not read. The first item that is
+// missing or no 16-bit number fails the load there: the cells before it take
+// the file's state, the others keep theirs. Nothing crashes, hangs or leaves
 // a file open.
-TEST_F(WallMaps, AFailedLoadKeepsWhatItRead) {
+TEST_F(WallMaps, ItemsFillTheCellsInTurnAndAFailedLoadKeepsWhatItRead) {
     const long before = OpenDescriptors();
-    struct Case { std::string bytes; int read; };
+    // read: the cells read before the load ends; walls: those read as walls.
+    struct Case { std::string bytes; int read; std::vector<int> walls = {}; };
+    std::string commas = "-1,,7";   // the last line without its line break
+    for (int line = 1; line < 875; ++line) commas += "\r\n0,0,0";
     std::vector<Case> cases = {
+        {Lines(99) + "5\r\n-32768\r\n 2.4 \r\n0.4\r\n#TRUE#\r\n" + Lines(2625 - 104) +
+             "-1\r\nnot a number\r\n99999\r\n",
+         2625, {99, 100, 101, 103}},   // 0.4 rounds to 0
+        {commas, 2625, {0, 2}},
         {Lines(2000), 2000},
         {std::string(), 0},
         {std::string(100'000, '\n'), 0},
@@ -137,15 +134,18 @@ TEST_F(WallMaps, AFailedLoadKeepsWhatItRead) {
         cases.push_back({Lines(300) + item + "\r\n" + Lines(2324), 300});
     }
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bytes.size() << " bytes");
         LoadFrom(c.bytes);
-        ExpectLoad(false);
-        EXPECT_EQ(OpenCells(), c.read) << c.bytes.size() << " bytes";
+        ExpectLoad(c.read == Nuvik3Main::kCells);
+        ExpectWalls([&c](int k) {
+            return k >= c.read || std::count(c.walls.begin(), c.walls.end(), k) != 0;
+        });
     }
     EXPECT_EQ(OpenDescriptors(), before);
 
     // A folder and a missing file change no cell.
     std::filesystem::create_directory(File("dificil.dat.txt"));
-    AllWalls();
+    Clear();
     Open(5, 5);
     w.LoadDificil();
     ExpectLoad(false);
