@@ -99,8 +99,9 @@ public:
     // that fails and returns its error: that target and the later ones keep
     // their values. A line with fewer items leaves the targets without one
     // unchanged and gives InputPastEnd; a blank line is such a line; items
-    // beyond the targets are passed over. A quoted item is one item, line
-    // breaks inside it included.
+    // beyond the targets are passed over. No item runs past the end of its
+    // line, a quoted one included: only Input takes line breaks into a
+    // quoted item.
     template <class... Target>
     FileError InputLine(Target&... targets)
     {
