@@ -13,9 +13,9 @@
 namespace vb {
 
 // Output file. The content is collected in memory and written by Close, which
-// replaces the file whole (see atomicfile.h): a failed write never leaves a
-// half-written or empty file where a good one stood. So the errors of opening
-// for output are reported by Close.
+// replaces the file whole (see atomicfile.h): a failed write leaves the good
+// file that stood there, not a half-written or empty one. So the errors of
+// opening for output are reported by Close.
 class SeqWriter {
 public:
     // One item of a Write statement, held as the text it is written as.
