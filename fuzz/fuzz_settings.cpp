@@ -2,12 +2,14 @@
 // each field either keeps what it held before (its record failed) or gets the
 // same value whatever it held; what is loaded fits its control (sound 0 or 1,
 // a window state the window has, the labels showing the numbers in force);
-// saving what was loaded and loading it again gives back the same state and
-// the same file.
+// each record is read from its own line, whatever the others hold; saving
+// what was loaded and loading it again gives back the same state and the
+// same file.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "game/Nuvik3Main.h"
@@ -47,6 +49,23 @@ void Fill(Nuvik3Main& w, const Fields& f) {
     w.Reservado = f[12] != 0;
 }
 
+// The lines of a file as the reader ends them: CR LF, CR or LF.
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+            lines.emplace_back();
+        } else {
+            lines.back() += bytes[i];
+        }
+    }
+    return lines;
+}
+
+// The first field of each of the eleven records, and one past the last.
+constexpr std::array<std::size_t, 12> kRecordFields = {0, 1, 2, 3, 5, 7, 8, 9, 10, 11, 12, 13};
+
 // Values no field starts with, every one unlike its default.
 constexpr Fields kOther = {-7, -12345, 7, -23456, -23457, -23458, -23459, -31000, 1, -17, -18, -19, 1};
 
@@ -85,6 +104,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(w.WindowState.get() >= 0 && w.WindowState.get() <= 2);
     FUZZ_CHECK(w.lblHS->Caption.get() == "HS: " + vb::CStr(w.HighScore));
     FUZZ_CHECK(w.txtDelay->Text.get() == vb::CStr(w.Delay));
+
+    // Record k alone, on its own line k, gives its fields the same values.
+    const std::vector<std::string> lines = Lines(bytes);
+    for (std::size_t k = 0; k + 1 < kRecordFields.size(); ++k) {
+        std::string alone;
+        for (std::size_t i = 0; i < k; ++i) {
+            alone += "\r\n";
+        }
+        WriteBytes(path, alone + (k < lines.size() ? lines[k] : std::string()) + "\r\n");
+        StartState(w);
+        w.LoadSettings();
+        const Fields fromAlone = Read(w);
+        for (std::size_t i = kRecordFields[k]; i < kRecordFields[k + 1]; ++i) {
+            FUZZ_CHECK(fromAlone[i] == fromStart[i]);
+        }
+    }
+    WriteBytes(path, bytes);
+    StartState(w);
+    w.LoadSettings();
 
     const auto loaded = State(w);
     w.SaveSettings();

@@ -47,18 +47,28 @@ FileError FollowLinks(const std::string& path, std::string& target)
 }
 
 // Opens a new temporary file next to path; -1 with errno set on failure.
-int CreateTemporary(const std::string& path, std::string& tempPath)
+int CreateTemporary(const std::string& path, mode_t mode, std::string& tempPath)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        // 0666 so the new file gets the same permissions (after umask) a
-        // plainly created one would.
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+// Gives the new file the old one's owner, group and mode. False where that is
+// not allowed (the old file is someone else's, or of a group we are not in),
+// or where the old file has other names that a rename would leave behind.
+bool TakeOver(int fd, const struct stat& old)
+{
+    struct stat now {};
+    return old.st_nlink == 1 && ::fchown(fd, old.st_uid, old.st_gid) == 0
+        && ::fchmod(fd, old.st_mode & 07777) == 0 && ::fstat(fd, &now) == 0
+        && now.st_uid == old.st_uid && now.st_gid == old.st_gid
+        && (now.st_mode & 07777) == (old.st_mode & 07777);
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -86,6 +96,34 @@ FileError Abandon(int fd, const std::string& tempPath)
     return FileErrorFromErrno(err);
 }
 
+// Writes over the file itself, which keeps its owner, group, mode and other
+// names. Space is reserved first, so a full disk fails before any byte of the
+// old content changes.
+FileError WriteInPlace(const std::string& path, const std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return FileErrorFromErrno(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return FileError::PathFileAccess;
+    }
+    const auto size = static_cast<off_t>(bytes.size());
+    if (const int err = size > 0 ? ::posix_fallocate(fd, 0, size) : 0; err != 0) {
+        // A reservation that failed halfway may have lengthened the file.
+        const bool restored = ::ftruncate(fd, info.st_size) == 0;
+        ::close(fd);
+        return FileErrorFromErrno(restored ? err : errno);
+    }
+    if (!WriteAll(fd, bytes) || ::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return FileErrorFromErrno(err);
+    }
+    return ::close(fd) == 0 ? FileError::None : FileErrorFromErrno(errno);
+}
+
 } // namespace
 
 FileError ReplaceFile(const std::string& linkPath, const std::string& bytes)
@@ -96,7 +134,8 @@ FileError ReplaceFile(const std::string& linkPath, const std::string& bytes)
     if (const FileError e = FollowLinks(linkPath, path); e != FileError::None)
         return e;
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists) {
         if (!S_ISREG(old.st_mode))
             return FileError::PathFileAccess;
         // Renaming would get past a write-protected file; the runtime refuses.
@@ -104,11 +143,23 @@ FileError ReplaceFile(const std::string& linkPath, const std::string& bytes)
             return FileErrorFromErrno(errno);
     }
 
+    // Whoever may write the file may save it: where the folder may not be
+    // written, or the new file could not be left as the old one was, the
+    // file is written in place instead of replaced.
     std::string tempPath;
-    const int fd = CreateTemporary(path, tempPath);
+    // A new file gets the permissions (after umask) of a plainly created one;
+    // a replacement stays private until it has the old file's.
+    const int fd = CreateTemporary(path, exists ? 0600 : 0666, tempPath);
     if (fd < 0) {
+        if (exists && (errno == EACCES || errno == EPERM))
+            return WriteInPlace(path, bytes);
         const FileError e = FileErrorFromErrno(errno);
         return e == FileError::FileNotFound ? FileError::PathNotFound : e;
+    }
+    if (exists && !TakeOver(fd, old)) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        return WriteInPlace(path, bytes);
     }
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
         return Abandon(fd, tempPath);

@@ -2,14 +2,18 @@
 // Replacing a file whole: the new content goes to a temporary file beside it,
 // is flushed to disk and then renamed over the old one, so a failure at any
 // point leaves either the old file or the new one, never a mix or an empty
-// file.
+// file. Where that rename would not leave the file as it was (its owner,
+// group, mode, other hard links) or the folder may not be written, the file
+// is written in place instead, with its space reserved first, so that
+// whoever may write the file may save it.
 #include "platform/fileerror.h"
 
 #include <string>
 
 namespace vb {
 
-// On failure the old file is untouched and no temporary file is left behind.
+// On failure the old file keeps its content (short of a disk that fails
+// during a write in place) and no temporary file is left behind.
 // A missing folder or an empty path is PathNotFound, a folder, pipe or other
 // special file in the file's place PathFileAccess (it is never replaced), an
 // existing file we may not write PermissionDenied. A symbolic link stays: the

@@ -53,6 +53,7 @@ constexpr StopSet Stops(std::string_view bytes)
 
 constexpr StopSet kDelimiters = Stops(",\r\n");
 constexpr StopSet kQuote = Stops("\"");
+constexpr StopSet kQuoteOrLineBreak = Stops("\"\r\n");
 
 // What a reader reads at a time.
 constexpr std::size_t kBufferSize = 65536;
@@ -246,8 +247,10 @@ FileError SeqReader::NextItem(Sink&& sink, bool* quoted)
         *quoted = c == '"';
     if (c == '"') {
         ++pos_;
-        // A quote never closed runs to the end of the file.
-        takeUntil(kQuote, true);
+        // In a record read by lines a quote never closed ends with its line;
+        // elsewhere a quoted item spans lines and one never closed runs to
+        // the end of the file.
+        takeUntil(inLine_ ? kQuoteOrLineBreak : kQuote, true);
         if (Peek() == '"')
             ++pos_;
         // Anything between the closing quote and the delimiter is dropped.

@@ -13,9 +13,9 @@
 namespace vb {
 
 // Output file. The content is collected in memory and written by Close, which
-// replaces the file whole (see atomicfile.h): a failed write never leaves a
-// half-written or empty file where a good one stood. So the errors of opening
-// for output are reported by Close.
+// replaces the file whole (see atomicfile.h): a failed write leaves the good
+// file that stood there, not a half-written or empty one. So the errors of
+// opening for output are reported by Close.
 class SeqWriter {
 public:
     // One item of a Write statement, held as the text it is written as.
@@ -99,8 +99,9 @@ public:
     // that fails and returns its error: that target and the later ones keep
     // their values. A line with fewer items leaves the targets without one
     // unchanged and gives InputPastEnd; a blank line is such a line; items
-    // beyond the targets are passed over. A quoted item is one item, line
-    // breaks inside it included.
+    // beyond the targets are passed over. No item runs past the end of its
+    // line, a quoted one included: only Input takes line breaks into a
+    // quoted item.
     template <class... Target>
     FileError InputLine(Target&... targets)
     {

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <grp.h>
+#include <optional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -189,24 +192,110 @@ TEST_F(SeqWriterTest, FailedWriteLeavesTheOldFileByteIdentical)
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.dat"});
 }
 
-TEST_F(SeqWriterTest, WriteProtectionIsHonoured)
+// A save as an ordinary user, in a child that drops to that user and the
+// given extra group, so that permissions bind although the tests run as root;
+// on a full disk when asked. Nothing when the child could not drop to the user.
+std::optional<FileError> SaveAs(uid_t user, gid_t group, bool fullDisk, const std::string& path,
+                                const std::string& text)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    using std::filesystem::perms;
-    WriteBytes(path, "old");
-    std::filesystem::permissions(path, perms::owner_read);
-    SeqWriter protectedFile(path);
-    protectedFile.Write({1});
-    EXPECT_EQ(protectedFile.Close(), FileError::PermissionDenied);
-    EXPECT_EQ(ReadBytes(path), "old");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const gid_t groups[] = {static_cast<gid_t>(user), group};
+        if (::setgroups(2, groups) != 0 || ::setresgid(user, user, user) != 0
+            || ::setresuid(user, user, user) != 0)
+            ::_exit(255);
+        std::optional<FullDisk> full;
+        if (fullDisk)
+            full.emplace(4);
+        SeqWriter w(path);
+        w.Write({text});
+        ::_exit(static_cast<int>(w.Close()));
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
+        return std::nullopt;
+    return static_cast<FileError>(WEXITSTATUS(status));
+}
 
-    std::filesystem::permissions(path, perms::owner_read | perms::owner_write);
-    std::filesystem::permissions(folder.path(), perms::owner_read | perms::owner_exec);
-    SeqWriter readOnlyFolder(path);
-    readOnlyFolder.Write({1});
-    EXPECT_EQ(readOnlyFolder.Close(), FileError::PermissionDenied);
-    EXPECT_EQ(ReadBytes(path), "old");
+// Whoever may write the file may save it, and a save leaves the file's owner,
+// group, mode and other names as they were: it is replaced by a new file where
+// that keeps them, else written in place; a file the user may not write is
+// refused whatever the folder allows, and a full disk fails before the old
+// content is touched.
+TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give the folder and file to other users; the save itself runs as an "
+                        "ordinary user";
+    // Two players sharing a group; each one's own group has his number.
+    constexpr uid_t kPlayer = 40001, kMember = 40002;
+    constexpr gid_t kShared = 40000, kStranger = 40009;
+    enum Extra { kNothing, kHardLink, kFullDisk };
+    const struct {
+        const char* name;
+        uid_t folderOwner;
+        gid_t folderGroup;
+        mode_t folderMode;
+        uid_t fileOwner;
+        gid_t fileGroup;
+        mode_t fileMode;
+        Extra extra;
+        uid_t saver;
+        FileError result;
+        bool replaced;
+    } cases[] = {
+        {"own folder", kPlayer, kPlayer, 0755, kPlayer, kPlayer, 0644, kNothing, kPlayer, FileError::None, true},
+        {"private file", kPlayer, kPlayer, 0755, kPlayer, kPlayer, 0600, kNothing, kPlayer, FileError::None, true},
+        {"hard-linked file", kPlayer, kPlayer, 0755, kPlayer, kPlayer, 0644, kHardLink, kPlayer, FileError::None,
+         false},
+        {"root's folder", 0, 0, 0755, kPlayer, kPlayer, 0644, kNothing, kPlayer, FileError::None, false},
+        {"root's folder, protected file", 0, 0, 0755, kPlayer, kPlayer, 0444, kNothing, kPlayer,
+         FileError::PermissionDenied, false},
+        {"root's folder, full disk", 0, 0, 0755, kPlayer, kPlayer, 0644, kFullDisk, kPlayer, FileError::IoError,
+         false},
+        {"shared, another's file", 0, kShared, 02775, kPlayer, kShared, 0664, kNothing, kMember, FileError::None,
+         false},
+        {"shared, another's private file", 0, kShared, 02775, kPlayer, kShared, 0644, kNothing, kMember,
+         FileError::PermissionDenied, false},
+        {"shared, own file", 0, kShared, 02775, kMember, kShared, 0664, kNothing, kMember, FileError::None, true},
+        {"shared, own file of own group", 0, kShared, 02775, kMember, kMember, 0664, kNothing, kMember,
+         FileError::None, true},
+        {"shared, own file of a group not ours", 0, kShared, 02775, kMember, kStranger, 0664, kNothing, kMember,
+         FileError::None, false},
+    };
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string dir = folder.file(c.name);
+        const std::string file = dir + "/Notes.txt";
+        std::filesystem::create_directory(dir);
+        WriteBytes(file, "old");
+        if (c.extra == kHardLink)
+            std::filesystem::create_hard_link(file, dir + "/other name");
+        ASSERT_EQ(::chown(file.c_str(), c.fileOwner, c.fileGroup), 0);
+        ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
+        ASSERT_EQ(::chown(dir.c_str(), c.folderOwner, c.folderGroup), 0);
+        ASSERT_EQ(::chmod(dir.c_str(), c.folderMode), 0);
+        struct stat before {};
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+        const std::optional<FileError> result = SaveAs(c.saver, kShared, c.extra == kFullDisk, file, "new");
+        if (!result)
+            GTEST_SKIP() << "cannot drop to an ordinary user here";
+        EXPECT_EQ(*result, c.result);
+        const std::string expected = c.result == FileError::None ? "\"new\"\r\n" : "old";
+        EXPECT_EQ(ReadBytes(file), expected);
+        if (c.extra == kHardLink) {
+            EXPECT_EQ(ReadBytes(dir + "/other name"), expected);
+        }
+        struct stat after {};
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), c.extra == kHardLink ? 2 : 1);
+    }
 }
 
 } // namespace
