@@ -163,15 +163,19 @@ TEST_F(SeqReaderTest, InputLineReadsTheNextRecordFromTheNextLine)
         {"600,", FileError::None, 600, 0},
         {"40000,5", FileError::Overflow, 1, 2},
     };
-    for (const auto& c : cases) {
-        Load(std::string(c.line) + "\r\n9\r\n");
-        int16_t first = 1, second = 2, next = 0;
-        EXPECT_EQ(reader.InputLine(first, second), c.result) << c.line;
-        EXPECT_EQ(first, c.first) << c.line;
-        EXPECT_EQ(second, c.second) << c.line;
-        EXPECT_EQ(reader.InputLine(next), FileError::None) << c.line;
-        EXPECT_EQ(next, 9) << c.line;
-        EXPECT_TRUE(reader.Eof()) << c.line;
+    // Lines end in CR LF, or in a bare LF as other systems write them.
+    for (const std::string end : {"\r\n", "\n"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(end.size() == 1 ? "LF" : "CR LF");
+            Load(c.line + end + "9" + end);
+            int16_t first = 1, second = 2, next = 0;
+            EXPECT_EQ(reader.InputLine(first, second), c.result) << c.line;
+            EXPECT_EQ(first, c.first) << c.line;
+            EXPECT_EQ(second, c.second) << c.line;
+            EXPECT_EQ(reader.InputLine(next), FileError::None) << c.line;
+            EXPECT_EQ(next, 9) << c.line;
+            EXPECT_TRUE(reader.Eof()) << c.line;
+        }
     }
     Load("1\r\n\r\n");
     int16_t n = 0;

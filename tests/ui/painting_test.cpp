@@ -199,10 +199,14 @@ TEST_F(PaintedForm, AChangeRepaintsOnlyTheOldAndNewRectangles) {
     ASSERT_TRUE(QTest::qWaitFor([&spy] { return spy.paints > 0; }, 2000));
     EXPECT_EQ(spy.painted, QRegion(100, 20, 40, 40) + QRegion(140, 20, 40, 40));
 
+    // A status label shows its new text there.
+    const QRect labelRect(100, 80, 60, 15);
+    const QImage blank = shot().copy(labelRect);
     spy.painted = QRegion();
     label->Caption = std::string("Score");
     ASSERT_TRUE(QTest::qWaitFor([&spy] { return !spy.painted.isEmpty(); }, 2000));
-    EXPECT_EQ(spy.painted, QRegion(100, 80, 60, 15));
+    EXPECT_EQ(spy.painted, QRegion(labelRect));
+    EXPECT_NE(shot().copy(labelRect), blank);
 
     // A change of a hidden child paints nothing.
     label->Visible = false;
