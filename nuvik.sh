@@ -7,7 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The help draws its box-drawing frames in DejaVu Sans Mono.
+PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev fonts-dejavu-core libgtest-dev libgmock-dev
+          libbenchmark-dev)
 # The start-up comparison runs the game under a virtual X server.
 BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev)
 

@@ -2,8 +2,12 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QSpacerItem>
+#include <cmath>
 
 #include "platform/qt/look.h"
 #include "platform/runtime.h"
@@ -19,6 +23,34 @@ constexpr int vbIgnore = 5;
 
 QString Title(const std::string& title) {
     return title.empty() ? QCoreApplication::applicationName() : ToQString(title);
+}
+
+// The window manager writes the title in its own font, often bold and a
+// little larger than the box's, beside its icon and its buttons. A box sized
+// to a short text would show its title cut in the middle, so it is made wide
+// enough for both. Logical pixels: the room grows with the device pixel ratio.
+constexpr double kTitleFontScale = 1.2;
+constexpr int kTitleDecoration = 150;
+
+void MakeRoomForTitle(QDialog& box) {
+    QFont font = box.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * kTitleFontScale);
+    const double title = QFontMetricsF(font).horizontalAdvance(box.windowTitle());
+    const int width = static_cast<int>(std::ceil(title)) + kTitleDecoration;
+    // Both boxes fix their size from their layout's, so the room goes into
+    // the layout, across all its columns. An input dialog builds its layout
+    // only when first asked for its size.
+    box.minimumSizeHint();
+    QLayout* layout = box.layout();
+    const QMargins margins = layout->contentsMargins();
+    auto* room = new QSpacerItem(width - margins.left() - margins.right(), 0, QSizePolicy::Fixed,
+                                 QSizePolicy::Fixed);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    } else {
+        layout->addItem(room);
+    }
 }
 
 } // namespace
@@ -85,6 +117,7 @@ int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const s
     if (defaultIndex < buttons.size()) {
         box.setDefaultButton(buttons[defaultIndex].button);
     }
+    MakeRoomForTitle(box);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
     for (const BoxButton& b : buttons) {
@@ -105,6 +138,7 @@ std::string RunInputBox(QWidget* parent, const std::string& prompt, const std::s
         label->setTextFormat(Qt::PlainText);
     }
     dialog.setTextValue(ToQString(defaultText));
+    MakeRoomForTitle(dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }

@@ -2,6 +2,7 @@
 // ticking while one is open.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -33,6 +34,51 @@ TEST(MessageBoxStyles, ButtonsIconsAndAnswers) {
     EXPECT_EQ(EscapeAnswer(3), 2);
     EXPECT_EQ(EscapeAnswer(vb::vbYesNo + vb::vbExclamation), vb::vbNo);
     EXPECT_EQ(EscapeAnswer(vb::vbInformation), vb::vbOK);
+}
+
+// The window manager writes a box's title beside its icon and buttons
+// (about 150 pixels), in a bold font a little larger than the box's: every
+// box the game opens has room for its whole title. Also run at scale
+// factor 2.
+TEST(BoxTitles, EveryBoxOfTheGameHasRoomForItsWholeTitle) {
+    constexpr int kInput = -1;
+    struct Row {
+        const char* prompt;
+        int style;   // kInput: an input box
+        const char* title;
+    };
+    const int question = vb::vbYesNo + vb::vbExclamation;
+    const Row rows[] = {
+        {"You reached the door...", question, "Congratulations!"},
+        {"Time employed: 00:00:39", vb::vbInformation, "CONGRATULATIONS!"},
+        {"Erase and return to the original settings?", question, "RESET"},
+        {"Do you want 1024 x 768 screen size for this game?", question, "RESET - Window size"},
+        {"\u00BFErase actual High Score?", question, "Reset HS to zero"},
+        {"Input Lab number to edit (0 for create new)", kInput, "Edit or create a labyrinth"},
+        {"First Labyrinth (number):", kInput, "Please enter number"},
+    };
+    vb::QtRuntime rt;
+    for (const Row& row : rows) {
+        int width = -1;
+        double titleRoom = 0;
+        QString title;
+        uitest::WhenModalOpens([&](QWidget* modal) {
+            width = modal->width();
+            title = modal->windowTitle();
+            QFont font = modal->font();
+            font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * 1.2);
+            titleRoom = QFontMetricsF(font).horizontalAdvance(title) + 150;
+            modal->close();
+        });
+        if (row.style == kInput) {
+            rt.InputBox(row.prompt, row.title, "0");
+        } else {
+            rt.MsgBox(row.prompt, row.style, row.title);
+        }
+        EXPECT_EQ(title, QString::fromLatin1(row.title));
+        EXPECT_GE(width, titleRoom) << row.title;
+    }
 }
 
 using uitest::HostedForm;

@@ -86,6 +86,11 @@ bool fitsWindows1252(QChar c) { return c.unicode() < 0x80 || (c.unicode() >= 0xA
 
 // The help panel's rich text. Nothing follows </html>: Qt would append a
 // trailing line break to the last paragraph as a blank in the body's font.
+// The box layout is set in DejaVu Sans Mono at 12 px, whatever the screen's
+// DPI: its box-drawing glyphs reach a little beyond their line, and at this
+// size the line is 13.97 px, so rounding it up to whole pixels adds less than
+// they reach and the frames close. Wall and door are kept apart in the key,
+// or their blocks would join into one shape.
 constexpr std::string_view kHelp = R"html(<!DOCTYPE html>
 <html>
 <head>
@@ -96,7 +101,7 @@ p, td { margin-top: 0px; margin-bottom: 4px; }
 .en { font-family: 'Times New Roman', 'Liberation Serif', 'DejaVu Serif', serif; font-size: 12pt; font-style: italic; }
 .es { font-family: 'Times New Roman', 'Liberation Serif', 'DejaVu Serif', serif; font-size: 12pt; font-style: normal; }
 .note { font-family: Arial, 'Liberation Sans', 'DejaVu Sans', sans-serif; font-size: 10pt; font-style: normal; }
-.box { font-family: 'DejaVu Sans Mono', 'Liberation Mono', monospace; font-size: 10pt; }
+.box { font-family: 'DejaVu Sans Mono', monospace; font-size: 12px; }
 .gap { margin-top: 12px; }
 </style>
 </head>
@@ -196,8 +201,8 @@ It is not: walk on.</p>
 ╚════════════════════════════════════════╝
 
  ☺   Ud., el bichito
- ♣   una fruta (buena, venenosa o monstruo)
  ██  muro
+ ♣   una fruta (buena, venenosa o monstruo)
  █   la puerta, arriba a la izquierda
 
 ┌────────────┬───────────────────────────┐
