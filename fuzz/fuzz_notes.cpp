@@ -1,6 +1,6 @@
 // The notes loader on any file. Checks: loading never changes the file; the
-// box shows the file's first item, or nothing, with the box and saving shut,
-// when the file is too big to show; saving the box and loading again shows
+// box shows the file's first item, or nothing, with the box and both buttons
+// shut, when the file is too big to show; saving the box and loading again shows
 // the same text, if the saved file is not too big to show.
 #include <cstdint>
 #include <string>
@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     notes.Form_Load();
     FUZZ_CHECK(ReadBytes(path) == bytes);
     const bool tooBig = static_cast<std::int64_t>(size) > frmNotes::kMaxFileBytes;
-    FUZZ_CHECK(notes.txtNotes->Enabled == !tooBig && notes.cmdSaveNotes->Enabled == !tooBig);
+    FUZZ_CHECK(notes.txtNotes->Enabled == !tooBig && notes.cmdSaveNotes->Enabled == !tooBig &&
+               notes.cmdResetNotes->Enabled == !tooBig);
     if (tooBig) {
         FUZZ_CHECK(notes.txtNotes->Text.get().empty());
         return 0;

@@ -59,10 +59,11 @@ void frmNotes::Form_Load() {
         f.Input(text);
     } else {
         // Too big to show, the file is left unread, like one that cannot be
-        // read; the player cannot edit the empty box or save it over notes
+        // read; the empty box cannot be edited, reset or saved over notes
         // the window never showed.
         txtNotes->Enabled = false;
         cmdSaveNotes->Enabled = false;
+        cmdResetNotes->Enabled = false;
     }
     txtNotes->Text = text;
     f.Close();

@@ -171,7 +171,7 @@ TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
 }
 
-TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheBoxClosedToTypingAndSaving) {
+TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
     // One quoted line making a file of that many bytes.
     const auto line = [](std::size_t bytes) { return '"' + std::string(bytes - 4, 'a') + "\"\r\n"; };
     constexpr std::size_t limit = frmNotes::kMaxFileBytes;
@@ -199,6 +199,7 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheBoxClosedToTypingAndSaving) {
         EXPECT_TRUE(w.txtNotes->Text.get() == shown);
         EXPECT_EQ(w.txtNotes->Enabled.get(), c.shown);
         EXPECT_EQ(w.cmdSaveNotes->Enabled.get(), c.shown);
+        EXPECT_EQ(w.cmdResetNotes->Enabled.get(), c.shown);
         EXPECT_EQ(std::filesystem::file_size(File()), std::max<std::uintmax_t>(c.zeros, c.bytes.size()));
         EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
     }
