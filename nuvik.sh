@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev fonts-dejavu-core libgtest-dev libgmock-dev
           libbenchmark-dev)
 # The start-up comparison runs the game under a virtual X server.
-BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev)
+BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev libxcb-xtest0-dev)
 
 install_missing() {
     local missing=()

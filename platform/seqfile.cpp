@@ -207,6 +207,12 @@ bool SeqReader::Eof() const
     return Peek() < 0;
 }
 
+std::int64_t SeqReader::Lof() const
+{
+    struct stat info {};
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+}
+
 // An unquoted item's trailing blanks are handed on too: the sink drops them
 // where they matter.
 template <class Sink>

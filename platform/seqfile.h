@@ -113,6 +113,8 @@ public:
 
     // True when every byte has been read (blank lines left count as unread).
     bool Eof() const;
+    // The size of the open file in bytes; 0 when none is open.
+    std::int64_t Lof() const;
 
 private:
     // Takes one item and its delimiter, handing its bytes to sink in pieces;

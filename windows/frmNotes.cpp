@@ -55,7 +55,16 @@ void frmNotes::Form_Load() {
     std::string text;
     vb::SeqReader f;
     f.Open(path);
-    f.Input(text);
+    if (f.Lof() <= kMaxFileBytes) {
+        f.Input(text);
+    } else {
+        // Too big to show, the file is left unread, like one that cannot be
+        // read; the empty box cannot be edited, reset or saved over notes
+        // the window never showed.
+        txtNotes->Enabled = false;
+        cmdSaveNotes->Enabled = false;
+        cmdResetNotes->Enabled = false;
+    }
     txtNotes->Text = text;
     f.Close();
 }

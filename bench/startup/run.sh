@@ -29,31 +29,17 @@ TOOL="$BUILD/bench/startup/startup_firstpaint"
 EMPTY="$BUILD/bench/startup/startup_empty_window"
 GAME="$BUILD/app/nuvik3t"
 for f in "$TOOL" "$EMPTY" "$GAME"; do
-    [ -x "$f" ] || { echo "startup: $f is not built (needs xvfb and libxcb-damage0-dev)" >&2; exit 2; }
+    [ -x "$f" ] || { echo "startup: $f is not built (needs xvfb, libxcb-damage0-dev and libxcb-xtest0-dev)" >&2; exit 2; }
 done
 command -v Xvfb >/dev/null || { echo "startup: Xvfb is not installed" >&2; exit 2; }
 
 WORK=$(mktemp -d)
-XVFB_PID=""
-cleanup() {
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=xvfb.sh
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$WORK"
 
 # The game keeps its files beside the executable: give it a folder of its own.
 cp "$GAME" "$WORK/nuvik3t"
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.05
-done
-[ -s "$WORK/display" ] || { echo "startup: Xvfb did not start" >&2; exit 2; }
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 
 # One measured start: first paint (ms), peak memory (KiB), CPU (ms), threads.
 measure() { "$TOOL" Nuvik3t 400 -- "$@" </dev/null 2>>"$WORK/log"; }

@@ -171,6 +171,40 @@ TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
 }
 
+TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
+    // One quoted line making a file of that many bytes.
+    const auto line = [](std::size_t bytes) { return '"' + std::string(bytes - 4, 'a') + "\"\r\n"; };
+    constexpr std::size_t limit = frmNotes::kMaxFileBytes;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::uintmax_t zeros;   // or a sparse file of that many zero bytes
+        bool shown;
+    } cases[] = {
+        {"at the limit", line(limit), 0, true},
+        {"a byte more", line(limit + 1), 0, false},
+        {"a line of 1 MiB", line((1u << 20) + 4), 0, false},
+        {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, false},
+        {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(File(), c.bytes);
+        std::filesystem::resize_file(File(), std::max<std::uintmax_t>(c.zeros, c.bytes.size()));
+        frmNotes w(rt);
+        w.Show();
+        const std::string shown = c.shown ? c.bytes.substr(1, c.bytes.size() - 4) : "";
+        // Sizes first: a failure never prints a megabyte.
+        EXPECT_EQ(w.txtNotes->Text.get().size(), shown.size());
+        EXPECT_TRUE(w.txtNotes->Text.get() == shown);
+        EXPECT_EQ(w.txtNotes->Enabled.get(), c.shown);
+        EXPECT_EQ(w.cmdSaveNotes->Enabled.get(), c.shown);
+        EXPECT_EQ(w.cmdResetNotes->Enabled.get(), c.shown);
+        EXPECT_EQ(std::filesystem::file_size(File()), std::max<std::uintmax_t>(c.zeros, c.bytes.size()));
+        EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
+    }
+}
+
 TEST_F(Notes, AFailedSaveKeepsThePreviousFile) {
     WriteBytes(File(), "\"old notes\"\r\n");
     n.Show();
