@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -274,7 +275,7 @@ void FormWindow::formChanged(PropId id) {
     case PropId::Top:
     case PropId::Width:
     case PropId::Height:
-        applyBounds();
+        applyBounds(id);
         break;
     case PropId::WindowState:
         applyWindowState();
@@ -426,6 +427,13 @@ QMargins FormWindow::frameMargins() const {
             outer.bottom() - inner.bottom()};
 }
 
+QRect FormWindow::outerBounds() const {
+    // Right after a change of state Qt may still hold the other state's
+    // frame, and it says nothing when it learns the new one; in the normal
+    // state the frame is the one learnt at the first show.
+    return isMaximized() ? frameGeometry() : geometry().marginsAdded(normalMargins_);
+}
+
 void FormWindow::Present() {
     if (form_ == nullptr) {
         return;
@@ -453,30 +461,50 @@ void FormWindow::applyFirstGeometry() {
     const QSize outer(ToPixels(form_->Width), ToPixels(form_->Height));
     QSize client(ToPixels(form_->ClientWidth), ToPixels(form_->ClientHeight));
     if (!outer.isEmpty()) {
-        assumedMargins_ = knownMargins;
+        normalMargins_ = knownMargins;
         wantedOuter_ = outer;
-        client = outer.shrunkBy(assumedMargins_);
+        client = outer.shrunkBy(normalMargins_);
     }
     if (!client.isEmpty()) {
         resize(client);
     }
     if (!form_->DefaultPlacement) {
         move(ToPixels(form_->Left), ToPixels(form_->Top));
+        // Also for a window that starts minimised or maximised: these are
+        // the bounds it takes when the player restores it.
+        normal_ = QRect(pos(), outer);
     }
 }
 
-void FormWindow::applyBounds() {
+void FormWindow::applyBounds(PropId id) {
     if (!presented_ || form_->WindowState != 0 || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         return;
     }
-    const QPoint pos(ToPixels(form_->Left), ToPixels(form_->Top));
-    if (pos != frameGeometry().topLeft()) {
-        move(pos);
+    // Only the bound that changed: the others may hold what the window has
+    // not reported yet, and a form told of its bounds one at a time must
+    // not pull the window back to the old ones in between.
+    const QRect now = outerBounds();
+    QRect wanted = now;
+    switch (id) {
+    case PropId::Left:
+        wanted.moveLeft(ToPixels(form_->Left));
+        break;
+    case PropId::Top:
+        wanted.moveTop(ToPixels(form_->Top));
+        break;
+    case PropId::Width:
+        wanted.setWidth(ToPixels(form_->Width));
+        break;
+    default:
+        wanted.setHeight(ToPixels(form_->Height));
+        break;
     }
-    const QSize outer(ToPixels(form_->Width), ToPixels(form_->Height));
-    if (!outer.isEmpty() && outer != frameGeometry().size()) {
-        resize(outer.shrunkBy(frameMargins()).expandedTo(QSize(1, 1)));
+    if (wanted != now) {
+        QRect client = wanted.marginsRemoved(normalMargins_);
+        client.setSize(client.size().expandedTo(QSize(1, 1)));
+        setGeometry(client);
     }
+    normal_ = wanted;
 }
 
 void FormWindow::applyWindowState() {
@@ -514,6 +542,10 @@ void FormWindow::changeEvent(QEvent* event) {
         return;
     }
     const std::int16_t state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (state == 0 && (old & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        back_ = Back::Due;
+    }
     form_->WindowState = state;
     scheduleBoundsReport();
 }
@@ -543,22 +575,38 @@ void FormWindow::reportBounds() {
         gate_.WhenFree(this, [this] { scheduleBoundsReport(); });
         return;
     }
-    const QMargins margins = frameMargins();
-    if (!margins.isNull()) {
-        knownMargins = margins;
-    }
-    // The first show guessed the frame; now that the window manager has put
-    // its own around the window, make the outer size the one asked for.
-    if (wantedOuter_.isValid() && margins != assumedMargins_ && !isMaximized()) {
-        assumedMargins_ = margins;
-        const QSize client = wantedOuter_.shrunkBy(margins);
-        wantedOuter_ = QSize();
-        if (client != size() && !client.isEmpty()) {
-            resize(client);
-            return;   // its own resize event reports it
+    if (!isMaximized()) {
+        if (back_ != Back::No && normal_.isValid()) {
+            // Back from minimised or maximised: where it was in the normal
+            // state, wherever the window manager put it. A window never
+            // seen normal takes the others' frame.
+            if (!frameLearnt_) {
+                frameLearnt_ = true;
+                normalMargins_ = knownMargins;
+            }
+            const QRect client = normal_.marginsRemoved(normalMargins_);
+            if (back_ == Back::Due && geometry() != client) {
+                back_ = Back::Placed;
+                setGeometry(client);
+                return;   // its own events report it
+            }
+            back_ = Back::No;
+        } else if (!frameLearnt_ && !frameMargins().isNull()) {
+            frameLearnt_ = true;
+            normalMargins_ = frameMargins();
+            knownMargins = normalMargins_;
+            // The first show guessed the frame; now that the window manager
+            // has put its own around the window, make the outer size the one
+            // asked for.
+            const QSize client = wantedOuter_.shrunkBy(normalMargins_);
+            if (wantedOuter_.isValid() && client != size() && !client.isEmpty()) {
+                resize(client);
+                return;   // its own resize event reports it
+            }
         }
+        normal_ = outerBounds();
     }
-    const QRect outer = frameGeometry();
+    const QRect outer = outerBounds();
     const bool firstDisplay = !reported_;
     reported_ = true;
     gate_.Run([this, outer, firstDisplay] {

@@ -3,6 +3,7 @@
 // in step with every property change, and the way clicks, typed characters,
 // moves, resizes, closes and timer ticks get back to the form.
 #include <QMargins>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -63,11 +64,12 @@ private:
     void click(Control& control);
     bool pressForEnter();
     void applyFirstGeometry();
-    void applyBounds();
+    void applyBounds(PropId id);
     void applyWindowState();
     void scheduleBoundsReport();
     void reportBounds();
     QMargins frameMargins() const;
+    QRect outerBounds() const;
     void drop();
 
     Form* form_;
@@ -84,10 +86,21 @@ private:
     bool closingByHost_ = false;
     bool reportQueued_ = false;
     bool reported_ = false;   // the form has heard its first bounds
-    // The outer size asked for at the first show, kept until the window
+    // The outer size asked for at the first show, made good once the window
     // manager has told us how thick its frame is.
     QSize wantedOuter_;
-    QMargins assumedMargins_;
+    // The frame the window manager puts around the window in the normal
+    // state: guessed at the first show, learnt from the first report that
+    // has one.
+    QMargins normalMargins_;
+    bool frameLearnt_ = false;
+    // The window's bounds in the normal state, frame included: where it goes
+    // back to from minimised or maximised, whatever the window manager
+    // would choose. Null until known.
+    QRect normal_;
+    // Coming back to them: due, or asked of the window manager.
+    enum class Back { No, Due, Placed };
+    Back back_ = Back::No;
 };
 
 } // namespace vb::host
