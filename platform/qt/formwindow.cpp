@@ -205,6 +205,34 @@ void FormWindow::buildTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
+    focusOrder_ = std::move(order);
+}
+
+void FormWindow::settleFocus() {
+    QWidget* focus = focusWidget();
+    if (focus != nullptr && focus != this && !focus->isVisibleTo(this)) {
+        // A control out of sight takes no key, nor the key's release: the
+        // window itself holds the focus while no control can, so every key
+        // reaches the form alone.
+        lostFocus_ = focus;
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (focus != this) {
+        return;
+    }
+    // Controls are in sight again: the focus goes back to the one that lost
+    // it, or else to the first in the focus order.
+    const auto takes = [this](const QWidget* w) {
+        return w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0;
+    };
+    QWidget* next = lostFocus_ != nullptr && takes(lostFocus_) ? lostFocus_.data() : nullptr;
+    for (auto it = focusOrder_.begin(); next == nullptr && it != focusOrder_.end(); ++it) {
+        next = takes(*it) ? *it : nullptr;
+    }
+    if (next != nullptr) {
+        next->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // ---- The model changed ---------------------------------------------------------
@@ -239,6 +267,7 @@ void FormWindow::propertyChanged(Control& control, PropId id) {
     switch (id) {
     case PropId::Visible:
         widget->setVisible(control.Visible);
+        settleFocus();
         break;
     case PropId::Enabled:
         widget->setEnabled(control.Enabled);
@@ -406,6 +435,7 @@ void FormWindow::drop() {
         panel->Detach();
     }
     widgets_.clear();
+    focusOrder_.clear();
     panels_.clear();
     timers_.clear();
     defaultButton_ = nullptr;

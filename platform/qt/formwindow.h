@@ -3,11 +3,13 @@
 // in step with every property change, and the way clicks, typed characters,
 // moves, resizes, closes and timer ticks get back to the form.
 #include <QMargins>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/forms.h"
 
@@ -60,6 +62,9 @@ private:
     void setUpWidget(QWidget* widget, const Control& control);
     void connectWidget(QWidget* widget, Control& control);
     void buildTabOrder();
+    // After a control or panel is shown or hidden: the focus never stays
+    // on a control out of sight.
+    void settleFocus();
     void formChanged(PropId id);
     void click(Control& control);
     bool pressForEnter();
@@ -80,6 +85,9 @@ private:
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Container*, PanelWidget*> panels_;
     std::unordered_map<const Control*, TimerBridge*> timers_;
+    std::vector<QWidget*> focusOrder_;
+    // The control that lost the focus when it went out of sight.
+    QPointer<QWidget> lostFocus_;
     QPushButton* defaultButton_ = nullptr;
     bool presented_ = false;
     bool built_ = false;
