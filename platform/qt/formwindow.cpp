@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -204,6 +205,34 @@ void FormWindow::buildTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
+    focusOrder_ = std::move(order);
+}
+
+void FormWindow::settleFocus() {
+    QWidget* focus = focusWidget();
+    if (focus != nullptr && focus != this && !focus->isVisibleTo(this)) {
+        // A control out of sight takes no key, nor the key's release: the
+        // window itself holds the focus while no control can, so every key
+        // reaches the form alone.
+        lostFocus_ = focus;
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (focus != this) {
+        return;
+    }
+    // Controls are in sight again: the focus goes back to the one that lost
+    // it, or else to the first in the focus order.
+    const auto takes = [this](const QWidget* w) {
+        return w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0;
+    };
+    QWidget* next = lostFocus_ != nullptr && takes(lostFocus_) ? lostFocus_.data() : nullptr;
+    for (auto it = focusOrder_.begin(); next == nullptr && it != focusOrder_.end(); ++it) {
+        next = takes(*it) ? *it : nullptr;
+    }
+    if (next != nullptr) {
+        next->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // ---- The model changed ---------------------------------------------------------
@@ -238,6 +267,7 @@ void FormWindow::propertyChanged(Control& control, PropId id) {
     switch (id) {
     case PropId::Visible:
         widget->setVisible(control.Visible);
+        settleFocus();
         break;
     case PropId::Enabled:
         widget->setEnabled(control.Enabled);
@@ -274,7 +304,7 @@ void FormWindow::formChanged(PropId id) {
     case PropId::Top:
     case PropId::Width:
     case PropId::Height:
-        applyBounds();
+        applyBounds(id);
         break;
     case PropId::WindowState:
         applyWindowState();
@@ -405,6 +435,7 @@ void FormWindow::drop() {
         panel->Detach();
     }
     widgets_.clear();
+    focusOrder_.clear();
     panels_.clear();
     timers_.clear();
     defaultButton_ = nullptr;
@@ -424,6 +455,13 @@ QMargins FormWindow::frameMargins() const {
     const QRect inner = geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
+}
+
+QRect FormWindow::outerBounds() const {
+    // Right after a change of state Qt may still hold the other state's
+    // frame, and it says nothing when it learns the new one; in the normal
+    // state the frame is the one learnt at the first show.
+    return isMaximized() ? frameGeometry() : geometry().marginsAdded(normalMargins_);
 }
 
 void FormWindow::Present() {
@@ -453,30 +491,50 @@ void FormWindow::applyFirstGeometry() {
     const QSize outer(ToPixels(form_->Width), ToPixels(form_->Height));
     QSize client(ToPixels(form_->ClientWidth), ToPixels(form_->ClientHeight));
     if (!outer.isEmpty()) {
-        assumedMargins_ = knownMargins;
+        normalMargins_ = knownMargins;
         wantedOuter_ = outer;
-        client = outer.shrunkBy(assumedMargins_);
+        client = outer.shrunkBy(normalMargins_);
     }
     if (!client.isEmpty()) {
         resize(client);
     }
     if (!form_->DefaultPlacement) {
         move(ToPixels(form_->Left), ToPixels(form_->Top));
+        // Also for a window that starts minimised or maximised: these are
+        // the bounds it takes when the player restores it.
+        normal_ = QRect(pos(), outer);
     }
 }
 
-void FormWindow::applyBounds() {
+void FormWindow::applyBounds(PropId id) {
     if (!presented_ || form_->WindowState != 0 || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         return;
     }
-    const QPoint pos(ToPixels(form_->Left), ToPixels(form_->Top));
-    if (pos != frameGeometry().topLeft()) {
-        move(pos);
+    // Only the bound that changed: the others may hold what the window has
+    // not reported yet, and a form told of its bounds one at a time must
+    // not pull the window back to the old ones in between.
+    const QRect now = outerBounds();
+    QRect wanted = now;
+    switch (id) {
+    case PropId::Left:
+        wanted.moveLeft(ToPixels(form_->Left));
+        break;
+    case PropId::Top:
+        wanted.moveTop(ToPixels(form_->Top));
+        break;
+    case PropId::Width:
+        wanted.setWidth(ToPixels(form_->Width));
+        break;
+    default:
+        wanted.setHeight(ToPixels(form_->Height));
+        break;
     }
-    const QSize outer(ToPixels(form_->Width), ToPixels(form_->Height));
-    if (!outer.isEmpty() && outer != frameGeometry().size()) {
-        resize(outer.shrunkBy(frameMargins()).expandedTo(QSize(1, 1)));
+    if (wanted != now) {
+        QRect client = wanted.marginsRemoved(normalMargins_);
+        client.setSize(client.size().expandedTo(QSize(1, 1)));
+        setGeometry(client);
     }
+    normal_ = wanted;
 }
 
 void FormWindow::applyWindowState() {
@@ -514,6 +572,10 @@ void FormWindow::changeEvent(QEvent* event) {
         return;
     }
     const std::int16_t state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (state == 0 && (old & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        back_ = Back::Due;
+    }
     form_->WindowState = state;
     scheduleBoundsReport();
 }
@@ -543,22 +605,38 @@ void FormWindow::reportBounds() {
         gate_.WhenFree(this, [this] { scheduleBoundsReport(); });
         return;
     }
-    const QMargins margins = frameMargins();
-    if (!margins.isNull()) {
-        knownMargins = margins;
-    }
-    // The first show guessed the frame; now that the window manager has put
-    // its own around the window, make the outer size the one asked for.
-    if (wantedOuter_.isValid() && margins != assumedMargins_ && !isMaximized()) {
-        assumedMargins_ = margins;
-        const QSize client = wantedOuter_.shrunkBy(margins);
-        wantedOuter_ = QSize();
-        if (client != size() && !client.isEmpty()) {
-            resize(client);
-            return;   // its own resize event reports it
+    if (!isMaximized()) {
+        if (back_ != Back::No && normal_.isValid()) {
+            // Back from minimised or maximised: where it was in the normal
+            // state, wherever the window manager put it. A window never
+            // seen normal takes the others' frame.
+            if (!frameLearnt_) {
+                frameLearnt_ = true;
+                normalMargins_ = knownMargins;
+            }
+            const QRect client = normal_.marginsRemoved(normalMargins_);
+            if (back_ == Back::Due && geometry() != client) {
+                back_ = Back::Placed;
+                setGeometry(client);
+                return;   // its own events report it
+            }
+            back_ = Back::No;
+        } else if (!frameLearnt_ && !frameMargins().isNull()) {
+            frameLearnt_ = true;
+            normalMargins_ = frameMargins();
+            knownMargins = normalMargins_;
+            // The first show guessed the frame; now that the window manager
+            // has put its own around the window, make the outer size the one
+            // asked for.
+            const QSize client = wantedOuter_.shrunkBy(normalMargins_);
+            if (wantedOuter_.isValid() && client != size() && !client.isEmpty()) {
+                resize(client);
+                return;   // its own resize event reports it
+            }
         }
+        normal_ = outerBounds();
     }
-    const QRect outer = frameGeometry();
+    const QRect outer = outerBounds();
     const bool firstDisplay = !reported_;
     reported_ = true;
     gate_.Run([this, outer, firstDisplay] {

@@ -3,10 +3,13 @@
 // in step with every property change, and the way clicks, typed characters,
 // moves, resizes, closes and timer ticks get back to the form.
 #include <QMargins>
+#include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/forms.h"
 
@@ -59,15 +62,19 @@ private:
     void setUpWidget(QWidget* widget, const Control& control);
     void connectWidget(QWidget* widget, Control& control);
     void buildTabOrder();
+    // After a control or panel is shown or hidden: the focus never stays
+    // on a control out of sight.
+    void settleFocus();
     void formChanged(PropId id);
     void click(Control& control);
     bool pressForEnter();
     void applyFirstGeometry();
-    void applyBounds();
+    void applyBounds(PropId id);
     void applyWindowState();
     void scheduleBoundsReport();
     void reportBounds();
     QMargins frameMargins() const;
+    QRect outerBounds() const;
     void drop();
 
     Form* form_;
@@ -78,16 +85,30 @@ private:
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Container*, PanelWidget*> panels_;
     std::unordered_map<const Control*, TimerBridge*> timers_;
+    std::vector<QWidget*> focusOrder_;
+    // The control that lost the focus when it went out of sight.
+    QPointer<QWidget> lostFocus_;
     QPushButton* defaultButton_ = nullptr;
     bool presented_ = false;
     bool built_ = false;
     bool closingByHost_ = false;
     bool reportQueued_ = false;
     bool reported_ = false;   // the form has heard its first bounds
-    // The outer size asked for at the first show, kept until the window
+    // The outer size asked for at the first show, made good once the window
     // manager has told us how thick its frame is.
     QSize wantedOuter_;
-    QMargins assumedMargins_;
+    // The frame the window manager puts around the window in the normal
+    // state: guessed at the first show, learnt from the first report that
+    // has one.
+    QMargins normalMargins_;
+    bool frameLearnt_ = false;
+    // The window's bounds in the normal state, frame included: where it goes
+    // back to from minimised or maximised, whatever the window manager
+    // would choose. Null until known.
+    QRect normal_;
+    // Coming back to them: due, or asked of the window manager.
+    enum class Back { No, Due, Placed };
+    Back back_ = Back::No;
 };
 
 } // namespace vb::host

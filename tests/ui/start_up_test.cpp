@@ -9,7 +9,9 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "support/files.h"
@@ -79,6 +81,50 @@ TEST(StartUpAt, AStoredCornerOfZeroZeroIsKept) {
     QTest::qWait(20);
     w.SaveSettings();
     EXPECT_EQ(Records(ReadBytes(settings)).at(3), "0,0");
+}
+
+// A window stored minimised or maximised starts so, its stored bounds
+// skipped; restored by the player it stands where a normal start with the
+// default bounds puts it, and the model holds those bounds.
+TEST(StartUpAt, AWindowStoredMinimisedOrMaximisedIsRestoredToTheDefaultBounds) {
+    const auto start = [](uitest::FolderRuntime& rt, const char* state, const char* top,
+                          const char* size) {
+        WriteBytes(rt.dir.filePath(QStringLiteral("Nuvik3w.dat")).toStdString(),
+                   std::string("1\r\n0\r\n") + state + "\r\n" + top + "\r\n" + size +
+                       "\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
+    };
+    uitest::FolderRuntime normalRt;
+    start(normalRt, "0", "360,255", "11415,8160");
+    Nuvik3Main normal(normalRt);
+    normal.Show();
+    QWidget* normalWindow = normalRt.WindowOf(normal);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(normalWindow));
+    QTest::qWait(20);
+    const QRect expected = normalWindow->geometry();
+
+    for (const char* state : {"1", "2"}) {
+        SCOPED_TRACE(state);
+        uitest::FolderRuntime rt;
+        start(rt, state, "600,600", "12000,9000");
+        Nuvik3Main w(rt);
+        w.Show();
+        QWidget* window = rt.WindowOf(w);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMinimized() || window->isMaximized(); }, 2000));
+        QTest::qWait(20);
+        EXPECT_EQ(w.WindowState.get(), std::stoi(state));
+        // As the player does it, through the system's window.
+        window->windowHandle()->showNormal();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->geometry() == expected; }, 2000))
+            << window->geometry().x() << "," << window->geometry().y() << " "
+            << window->geometry().width() << "x" << window->geometry().height();
+        QTest::qWait(20);
+        EXPECT_EQ(w.WindowState.get(), 0);
+        EXPECT_EQ(w.Left.get(), 255);
+        EXPECT_EQ(w.Top.get(), 360);
+        EXPECT_EQ(w.Width.get(), 11415);
+        EXPECT_EQ(w.Height.get(), 8160);
+    }
 }
 
 TEST_F(StartUp, ATypedCharacterOnTheMenuOnlyClearsTheRestartFlag) {
