@@ -59,7 +59,7 @@ int QtRuntime::MsgBox(const std::string& prompt, int style, const std::string& t
     }
     releaseHeld();
     const host::EventGate::ModalScope modal(gate_);
-    return host::RunMessageBox(QApplication::activeWindow(), prompt, style, title);
+    return host::RunMessageBox(boxOwner(), prompt, style, title);
 }
 
 std::string QtRuntime::InputBox(const std::string& prompt, const std::string& title,
@@ -69,7 +69,18 @@ std::string QtRuntime::InputBox(const std::string& prompt, const std::string& ti
     }
     releaseHeld();
     const host::EventGate::ModalScope modal(gate_);
-    return host::RunInputBox(QApplication::activeWindow(), prompt, title, defaultText);
+    return host::RunInputBox(boxOwner(), prompt, title, defaultText);
+}
+
+QWidget* QtRuntime::boxOwner() {
+    // Right after a box closes the window manager may not have given the
+    // window back its activation yet: a second box of the same procedure
+    // stands over the window the first one stood over, not in the middle of
+    // the screen.
+    if (QWidget* active = QApplication::activeWindow()) {
+        lastBoxOwner_ = active;
+    }
+    return lastBoxOwner_;
 }
 
 void QtRuntime::Beep() { QApplication::beep(); }

@@ -61,6 +61,8 @@ private:
     // Runs the work now, or once the paint-first window has painted.
     void afterFirstPaint(std::function<void()> work);
     void releaseHeld();
+    // The window a box stands over: the active one, else the last box's.
+    QWidget* boxOwner();
 
     StdRandom random_;
     SystemClock clock_;
@@ -71,6 +73,7 @@ private:
     // Every window ever made, to delete those still around at the end.
     std::vector<QPointer<host::FormWindow>> made_;
     const Form* paintFirst_ = nullptr;
+    QPointer<QWidget> lastBoxOwner_;
     std::vector<std::function<void()>> waiting_;
 };
 

@@ -116,6 +116,24 @@ TEST_F(HostedForm, MessageBoxAnswersAndHoldsTheTimers) {
     EXPECT_EQ(rt.MsgBox("Saved", vb::vbInformation, ""), vb::vbOK);
 }
 
+// Two boxes of one procedure stand over its window, also when the window
+// manager has not yet given the window back its activation after the first.
+TEST_F(HostedForm, BoxesStandOverTheWindowOfTheProcedure) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    std::vector<QWidget*> owners;
+    const auto answer = [&owners](QWidget* modal) {
+        owners.push_back(modal->parentWidget());
+        static_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
+    };
+    uitest::WhenModalOpens(answer);
+    rt.MsgBox("First?", vb::vbYesNo + vb::vbExclamation, "RESET");
+    ASSERT_EQ(QApplication::activeWindow(), nullptr) << "the closed box left a window active";
+    uitest::WhenModalOpens(answer);
+    rt.MsgBox("Second?", vb::vbYesNo + vb::vbExclamation, "RESET - Window size");
+    EXPECT_EQ(owners, (std::vector<QWidget*>{window, window}));
+}
+
 TEST_F(HostedForm, InputBoxGivesTheTypedTextOrNothing) {
     ASSERT_TRUE(timer->SetInterval(2));
     timer->Enabled = true;
