@@ -24,14 +24,11 @@ done
 
 TOOL="$BUILD/bench/startup/startup_firstpaint"
 GAME="$BUILD/app/nuvik3t"
-for f in "$TOOL" "$GAME"; do
-    [ -x "$f" ] || { echo "notes files: $f is not built (needs xvfb, libxcb-damage0-dev and libxcb-xtest0-dev)" >&2; exit 2; }
-done
-command -v Xvfb >/dev/null || { echo "notes files: Xvfb is not installed" >&2; exit 2; }
-
-WORK=$(mktemp -d)
 # shellcheck source=xvfb.sh
 . "$(dirname "$0")/xvfb.sh"
+require_built "notes files" "$TOOL" "$GAME"
+
+WORK=$(mktemp -d)
 start_xvfb "$WORK"
 GAME_DIR="$WORK/game"
 mkdir "$GAME_DIR"

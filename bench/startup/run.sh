@@ -28,14 +28,11 @@ done
 TOOL="$BUILD/bench/startup/startup_firstpaint"
 EMPTY="$BUILD/bench/startup/startup_empty_window"
 GAME="$BUILD/app/nuvik3t"
-for f in "$TOOL" "$EMPTY" "$GAME"; do
-    [ -x "$f" ] || { echo "startup: $f is not built (needs xvfb, libxcb-damage0-dev and libxcb-xtest0-dev)" >&2; exit 2; }
-done
-command -v Xvfb >/dev/null || { echo "startup: Xvfb is not installed" >&2; exit 2; }
-
-WORK=$(mktemp -d)
 # shellcheck source=xvfb.sh
 . "$(dirname "$0")/xvfb.sh"
+require_built "startup" "$TOOL" "$EMPTY" "$GAME"
+
+WORK=$(mktemp -d)
 start_xvfb "$WORK"
 
 # The game keeps its files beside the executable: give it a folder of its own.

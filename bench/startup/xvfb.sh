@@ -1,5 +1,6 @@
 # Sourced by the start-up scripts: a virtual X server without a window
 # manager, stopped with the script; the work folder goes with it.
+#   require_built NAME FILE...   (exits 2 when a program or Xvfb is missing)
 #   start_xvfb WORK   (sets DISPLAY, exits 2 when the server does not start)
 
 XVFB_PID=""
@@ -8,6 +9,15 @@ stop_xvfb() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     [ -n "$XVFB_WORK" ] && rm -rf "$XVFB_WORK"
     return 0
+}
+
+require_built() {
+    local name=$1 f
+    shift
+    for f in "$@"; do
+        [ -x "$f" ] || { echo "$name: $f is not built (needs xvfb, libxcb-damage0-dev and libxcb-xtest0-dev)" >&2; exit 2; }
+    done
+    command -v Xvfb >/dev/null || { echo "$name: Xvfb is not installed" >&2; exit 2; }
 }
 
 start_xvfb() {
