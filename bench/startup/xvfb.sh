@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the start-up scripts: a virtual X server without a window
 # manager, stopped with the script; the work folder goes with it.
 #   require_built NAME FILE...   (exits 2 when a program or Xvfb is missing)
