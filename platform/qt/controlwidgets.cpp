@@ -72,6 +72,9 @@ QWidget* CreateTextBox(const Control& control, QWidget* parent) {
     }
     auto* edit = new QPlainTextEdit(parent);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // As from every other control, Tab goes on to the next one: a player
+    // without a mouse reaches the buttons after the box.
+    edit->setTabChangesFocus(true);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setVerticalScrollBarPolicy(control.VerticalScrollBar ? Qt::ScrollBarAlwaysOn
                                                                : Qt::ScrollBarAlwaysOff);

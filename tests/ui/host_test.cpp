@@ -53,6 +53,12 @@ TEST_F(HostedForm, BuildsTheWindowFromTheModel) {
     EXPECT_EQ(NextTabStop(button), widget<QCheckBox>("chkOpt"));
     EXPECT_EQ(NextTabStop(widget<QCheckBox>("chkOpt")), widget<QPushButton>("cmdOk"));
     EXPECT_EQ(NextTabStop(widget<QPushButton>("cmdOk")), widget<QPlainTextEdit>("txtNotes"));
+    // Tab leaves a multi-line box as it leaves every control, typing nothing.
+    auto* notesBox = widget<QPlainTextEdit>("txtNotes");
+    notesBox->setFocus();
+    QTest::keyClick(notesBox, Qt::Key_Tab);
+    EXPECT_EQ(notesBox->toPlainText(), QString());
+    EXPECT_EQ(window->focusWidget(), first);
 }
 
 TEST_F(HostedForm, ModelChangesShowInTheWidgets) {
