@@ -71,12 +71,14 @@ void BM_NotesBoxKey(benchmark::State& state) {
     state.counters["text_KB"] = static_cast<double>(hosted.notes.txtNotes->Text.get().size()) / 1e3;
 }
 
-// Sizes in bytes, then 0 for lines of notes, 1 for one line without a space.
+// Sizes in bytes up to the most the window shows, then 0 for lines of notes,
+// 1 for one line without a space.
 void Sizes(benchmark::internal::Benchmark* b) {
-    for (const int oneLine : {0, 1}) {
-        for (const int bytes : {4096, 16384, static_cast<int>(frmNotes::kMaxFileBytes)}) {
-            b->Args({bytes, oneLine});
-        }
+    for (const int bytes : {4096, 65536, static_cast<int>(frmNotes::kMaxFileBytes)}) {
+        b->Args({bytes, 0});
+    }
+    for (const int bytes : {4096, 16384, static_cast<int>(frmNotes::kMaxLineBytes)}) {
+        b->Args({bytes, 1});
     }
     b->Unit(benchmark::kMillisecond);
 }

@@ -30,23 +30,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     notes.txtNotes->Text = std::string("\x01not loaded");
     notes.Form_Load();
     FUZZ_CHECK(ReadBytes(path) == bytes);
-    const bool tooBig = static_cast<std::int64_t>(size) > frmNotes::kMaxFileBytes;
+    std::string first;
+    vb::SeqReader f;
+    f.Open(path);
+    f.Input(first);
+    f.Close();
+    const bool tooBig = static_cast<std::int64_t>(size) > frmNotes::kMaxFileBytes || !frmNotes::LinesFit(first);
     FUZZ_CHECK(notes.txtNotes->Enabled == !tooBig && notes.cmdSaveNotes->Enabled == !tooBig &&
                notes.cmdResetNotes->Enabled == !tooBig);
     if (tooBig) {
         FUZZ_CHECK(notes.txtNotes->Text.get().empty());
         return 0;
     }
-    std::string first;
-    vb::SeqReader f;
-    f.Open(path);
-    f.Input(first);
     FUZZ_CHECK(notes.txtNotes->Text.get() == first);
 
     notes.cmdSaveNotes_Click();
     const std::string shown = notes.txtNotes->Text;
     // The record adds its quotes: a box at the limit saves a file beyond it.
-    const bool savedTooBig = static_cast<std::int64_t>(ReadBytes(path).size()) > frmNotes::kMaxFileBytes;
+    const bool savedTooBig = static_cast<std::int64_t>(ReadBytes(path).size()) > frmNotes::kMaxFileBytes ||
+                             !frmNotes::LinesFit(shown);
     notes.txtNotes->Text = std::string("\x01not loaded");
     notes.Form_Load();
     FUZZ_CHECK(notes.txtNotes->Text.get() == (savedTooBig ? std::string() : shown));

@@ -55,18 +55,34 @@ void frmNotes::Form_Load() {
     std::string text;
     vb::SeqReader f;
     f.Open(path);
-    if (f.Lof() <= kMaxFileBytes) {
+    bool fits = f.Lof() <= kMaxFileBytes;
+    if (fits) {
         f.Input(text);
-    } else {
-        // Too big to show, the file is left unread, like one that cannot be
+        fits = LinesFit(text);
+    }
+    if (!fits) {
+        // Too big to show, the file is left alone, like one that cannot be
         // read; the empty box cannot be edited, reset or saved over notes
         // the window never showed.
+        text.clear();
         txtNotes->Enabled = false;
         cmdSaveNotes->Enabled = false;
         cmdResetNotes->Enabled = false;
     }
     txtNotes->Text = text;
     f.Close();
+}
+
+bool frmNotes::LinesFit(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (end - start > kMaxLineBytes) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
 }
 
 void frmNotes::cmdSaveNotes_Click() {

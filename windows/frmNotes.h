@@ -9,11 +9,15 @@ class frmNotes : public vb::Form {
 public:
     explicit frmNotes(vb::Runtime& rt);
 
-    // The largest notes file the box shows. Any text up to this size, even a
-    // single line without a space, is laid out and takes each typed key in a
-    // tenth of a second at most; such a line of four times the size takes
-    // over a second for each key. It still holds some 1,200 lines of notes.
-    static constexpr std::int64_t kMaxFileBytes = 65536;
+    // The largest notes file the box shows, and its longest line. Lines of
+    // notes cost little at any count: a megabyte of them shows in a
+    // twentieth of a second and takes a key in a fiftieth. But a line is laid
+    // out whole on every key: at 64 KiB that takes a tenth of a second, at
+    // four times that over a second.
+    static constexpr std::int64_t kMaxFileBytes = 1 << 20;
+    static constexpr std::size_t kMaxLineBytes = 1 << 16;
+    // True when no line of the text is longer than kMaxLineBytes.
+    static bool LinesFit(const std::string& text);
 
     vb::Control* txtNotes = nullptr;
     vb::Control* cmdSaveNotes = nullptr;

@@ -172,18 +172,30 @@ TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
 }
 
 TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
-    // One quoted line making a file of that many bytes.
-    const auto line = [](std::size_t bytes) { return '"' + std::string(bytes - 4, 'a') + "\"\r\n"; };
+    // One quoted line of that many bytes; lines of notes making a file of
+    // that many bytes.
+    const auto line = [](std::size_t bytes) { return '"' + std::string(bytes, 'a') + "\"\r\n"; };
+    const auto lines = [](std::size_t bytes) {
+        std::string text;
+        while (text.size() < bytes - 4) {
+            text += "notes.\r\n";
+        }
+        text.resize(bytes - 4);
+        return '"' + text + "\"\r\n";
+    };
     constexpr std::size_t limit = frmNotes::kMaxFileBytes;
+    constexpr std::size_t longest = frmNotes::kMaxLineBytes;
     const struct {
         const char* name;
         std::string bytes;
         std::uintmax_t zeros;   // or a sparse file of that many zero bytes
         bool shown;
     } cases[] = {
-        {"at the limit", line(limit), 0, true},
-        {"a byte more", line(limit + 1), 0, false},
-        {"a line of 1 MiB", line((1u << 20) + 4), 0, false},
+        {"lines at the limit", lines(limit), 0, true},
+        {"lines a byte more", lines(limit + 1), 0, false},
+        {"the longest line", line(longest), 0, true},
+        {"a line a byte longer", line(longest + 1), 0, false},
+        {"a line of 1 MiB", line(std::size_t{1} << 20), 0, false},
         {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, false},
         {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, false},
     };
