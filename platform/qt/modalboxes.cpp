@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSpacerItem>
 #include <cmath>
@@ -53,6 +54,15 @@ void MakeRoomForTitle(QDialog& box) {
     }
 }
 
+// Swallows Esc on its way to the box, which would otherwise take it as its
+// No or Abort button.
+class IgnoreEsc : public QObject {
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
+    }
+};
+
 } // namespace
 
 std::vector<BoxButton> BoxButtons(int style) {
@@ -100,8 +110,19 @@ int EscapeAnswer(int style) {
     return buttons.back().answer;
 }
 
+bool EscAnswers(int style) {
+    const auto buttons = BoxButtons(style);
+    return buttons.size() == 1 || EscapeAnswer(style) == vbCancel;
+}
+
 int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) {
     QMessageBox box(parent);
+    // Esc is also the game's pause key: typed as a question comes up, it
+    // must not answer it.
+    IgnoreEsc ignoreEsc;
+    if (!EscAnswers(style)) {
+        box.installEventFilter(&ignoreEsc);
+    }
     box.setIcon(BoxIcon(style));
     box.setWindowTitle(Title(title));
     // Prompts such as "<Juego en curso>" are text, never markup.

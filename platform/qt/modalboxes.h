@@ -18,9 +18,13 @@ struct BoxButton {
 std::vector<BoxButton> BoxButtons(int style);
 // The icon of a style (critical 16, question 32, exclamation 48, information 64).
 QMessageBox::Icon BoxIcon(int style);
-// The answer when the box is dismissed without a button (Esc, or after the
-// program has ended): Cancel when there is one, else No, else the only button.
+// The answer when the box is dismissed without a button (Esc, its close box,
+// or after the program has ended): Cancel when there is one, else No, else
+// the only button.
 int EscapeAnswer(int style);
+// Whether Esc answers the box: only where it has a way out, Cancel or OK
+// alone. A question without Cancel waits for one of its buttons.
+bool EscAnswers(int style);
 
 int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title);
 // The typed text; empty when cancelled.

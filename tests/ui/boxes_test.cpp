@@ -36,6 +36,33 @@ TEST(MessageBoxStyles, ButtonsIconsAndAnswers) {
     EXPECT_EQ(EscapeAnswer(vb::vbInformation), vb::vbOK);
 }
 
+// Esc, typed as a player types it, answers a box with a way out (Cancel, or
+// OK alone); a question without Cancel stays open for one of its buttons.
+TEST(MessageBoxStyles, EscAnswersOnlyABoxWithAWayOut) {
+    const struct {
+        int style;
+        bool escAnswers;
+    } rows[] = {
+        {vb::vbInformation, true}, {1, true}, {3, true}, {vb::vbYesNo + vb::vbExclamation, false}, {2, false},
+    };
+    vb::QtRuntime rt;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.style);
+        bool openAfterEsc = false;
+        uitest::WhenModalOpens([&](QWidget* modal) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : modal, Qt::Key_Escape);
+            openAfterEsc = modal->isVisible();
+            if (openAfterEsc) {
+                static_cast<QMessageBox*>(modal)->button(BoxButtons(row.style).front().button)->click();
+            }
+        });
+        const int answer = rt.MsgBox("Question?", row.style, "Box");
+        EXPECT_EQ(openAfterEsc, !row.escAnswers);
+        EXPECT_EQ(answer, row.escAnswers ? EscapeAnswer(row.style) : BoxButtons(row.style).front().answer);
+    }
+}
+
 // The window manager writes a box's title beside its icon and buttons
 // (about 150 pixels), in a bold font a little larger than the box's: every
 // box the game opens has room for its whole title. Also run at scale
