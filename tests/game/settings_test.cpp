@@ -123,34 +123,32 @@ TEST_F(Settings, AFileThatCannotBeReadKeepsTheDefaultsAndIsNotReplaced) {
 }
 
 // Whatever a damaged record 4 or 5 holds, every later record is read in its
-// own place; a pair whose first value fails keeps both defaults. A damaged
-// text of two lines stands for records 4 and 5 both.
+// own place; a pair whose first value fails keeps both defaults. A quote
+// opened on record 4 and closed on record 5 damages both.
 TEST(SettingsDamagedRecord, LaterRecordsStayInTheirPlaces) {
-    std::vector<std::pair<int, std::string>> cases = {{4, "\"a\r\nb\""}};
-    for (const int record : {4, 5}) {
-        for (const std::string damaged : {"x", "wide", "", "   ", "x,1", "x,1,2", "\"x\"", "\"a,b\",7", "\"q"}) {
-            cases.emplace_back(record, damaged);
-        }
+    const std::vector<std::string> good = Records(kCustom);
+    std::vector<std::pair<std::string, std::string>> rows = {{"\"a", "b\""}};   // records 4 and 5
+    for (const std::string damaged : {"x", "wide", "", "   ", "x,1", "x,1,2", "\"x\"", "\"a,b\",7", "\"q"}) {
+        rows.emplace_back(damaged, good[4]);
+        rows.emplace_back(good[3], damaged);
     }
-    for (const auto& [record, damaged] : cases) {
-        SCOPED_TRACE(testing::Message() << "record " << record << ": " << damaged);
+    for (const auto& [corner, size] : rows) {
+        SCOPED_TRACE(corner + " / " + size);
         vb::ScriptedRuntime rt;
         Nuvik3Main w(rt);
-        std::vector<std::string> records = Records(kCustom);
-        const std::vector<std::string> lines = Records(damaged + "\r\n");
-        std::copy(lines.begin(), lines.end(), records.begin() + record - 1);
-        const bool cornerDamaged = record == 4;
-        const bool sizeDamaged = record + static_cast<int>(lines.size()) > 5;
+        std::vector<std::string> records = good;
+        records[3] = corner;
+        records[4] = size;
         std::string bytes;
         for (const std::string& r : records) {
             bytes += r + "\r\n";
         }
         WriteBytes(rt.AppFile("Nuvik3w.dat"), bytes);
         w.Show();
-        EXPECT_EQ(w.Top.get(), cornerDamaged ? 360.0f : 600.0f);
-        EXPECT_EQ(w.Left.get(), cornerDamaged ? 255.0f : 450.0f);
-        EXPECT_EQ(w.Width.get(), sizeDamaged ? 11415.0f : 12000.0f);
-        EXPECT_EQ(w.Height.get(), sizeDamaged ? 8160.0f : 9000.0f);
+        EXPECT_EQ(w.Top.get(), corner != good[3] ? 360.0f : 600.0f);
+        EXPECT_EQ(w.Left.get(), corner != good[3] ? 255.0f : 450.0f);
+        EXPECT_EQ(w.Width.get(), size != good[4] ? 11415.0f : 12000.0f);
+        EXPECT_EQ(w.Height.get(), size != good[4] ? 8160.0f : 9000.0f);
         EXPECT_EQ(w.Delay, 100);
         EXPECT_EQ(w.Timer1->Interval(), 100);
         EXPECT_EQ(w.LabInUse, 3);

@@ -171,48 +171,42 @@ TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
 }
 
+// A file too big to show (too long, or with a line too long) is left as it
+// is, the box empty and shut: nothing can be saved over notes never shown.
 TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
-    // One quoted line of that many bytes; lines of notes making a file of
-    // that many bytes.
-    const auto line = [](std::size_t bytes) { return '"' + std::string(bytes, 'a') + "\"\r\n"; };
-    const auto lines = [](std::size_t bytes) {
+    // A quoted text of lines, or of one line, of that many bytes.
+    const auto quoted = [](std::size_t bytes, const std::string& piece) {
         std::string text;
-        while (text.size() < bytes - 4) {
-            text += "notes.\r\n";
+        while (text.size() < bytes) {
+            text += piece;
         }
-        text.resize(bytes - 4);
-        return '"' + text + "\"\r\n";
+        return '"' + text.substr(0, bytes) + "\"\r\n";
     };
-    constexpr std::size_t limit = frmNotes::kMaxFileBytes;
-    constexpr std::size_t longest = frmNotes::kMaxLineBytes;
+    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineBytes;
     const struct {
-        const char* name;
         std::string bytes;
         std::uintmax_t zeros;   // or a sparse file of that many zero bytes
         bool shown;
     } cases[] = {
-        {"lines at the limit", lines(limit), 0, true},
-        {"lines a byte more", lines(limit + 1), 0, false},
-        {"the longest line", line(longest), 0, true},
-        {"a line a byte longer", line(longest + 1), 0, false},
-        {"a line of 1 MiB", line(std::size_t{1} << 20), 0, false},
-        {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, false},
-        {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, false},
+        {quoted(limit, "notes.\r\n"), 0, true}, {quoted(limit + 1, "notes.\r\n"), 0, false},
+        {quoted(longest, "a"), 0, true},         {quoted(longest + 1, "a"), 0, false},
+        {"", std::uintmax_t{1} << 24, false},    {"", std::uintmax_t{1} << 30, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        const std::uintmax_t size = std::max<std::uintmax_t>(c.zeros, c.bytes.size());
+        SCOPED_TRACE(size);
         WriteBytes(File(), c.bytes);
-        std::filesystem::resize_file(File(), std::max<std::uintmax_t>(c.zeros, c.bytes.size()));
+        std::filesystem::resize_file(File(), size);
         frmNotes w(rt);
         w.Show();
         const std::string shown = c.shown ? c.bytes.substr(1, c.bytes.size() - 4) : "";
         // Sizes first: a failure never prints a megabyte.
         EXPECT_EQ(w.txtNotes->Text.get().size(), shown.size());
         EXPECT_TRUE(w.txtNotes->Text.get() == shown);
-        EXPECT_EQ(w.txtNotes->Enabled.get(), c.shown);
-        EXPECT_EQ(w.cmdSaveNotes->Enabled.get(), c.shown);
-        EXPECT_EQ(w.cmdResetNotes->Enabled.get(), c.shown);
-        EXPECT_EQ(std::filesystem::file_size(File()), std::max<std::uintmax_t>(c.zeros, c.bytes.size()));
+        for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
+            EXPECT_EQ(control->Enabled.get(), c.shown) << control->Name();
+        }
+        EXPECT_EQ(std::filesystem::file_size(File()), size);
         EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
     }
 }
