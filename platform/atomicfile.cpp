@@ -1,10 +1,14 @@
 #include "platform/atomicfile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace vb {
 
@@ -59,23 +63,74 @@ int CreateTemporary(const std::string& path, mode_t mode, std::string& tempPath)
     return -1;
 }
 
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+// The value of the file's extended attribute name, or the list of its
+// attributes' names where name is null.
+bool ReadAttribute(const char* file, const char* name, std::string& out)
+{
+    const auto read = [&](char* buf, std::size_t size) {
+        return name != nullptr ? ::getxattr(file, name, buf, size) : ::listxattr(file, buf, size);
+    };
+    // Another process may add to it between asking its size and reading it.
+    for (;;) {
+        const ssize_t size = read(nullptr, 0);
+        if (size < 0)
+            return false;
+        out.assign(static_cast<std::size_t>(size), '\0');
+        const ssize_t n = read(out.data(), out.size());
+        if (n >= 0) {
+            out.resize(static_cast<std::size_t>(n));
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+}
+
+// The file's extended attributes, its access list among them, sorted by
+// name; none on a filesystem that keeps none. False where they could not be
+// read.
+bool ReadAttributes(const std::string& file, Attributes& out)
+{
+    std::string names;
+    if (!ReadAttribute(file.c_str(), nullptr, names))
+        return errno == ENOTSUP;
+    for (std::size_t at = 0; at < names.size();) {
+        const std::size_t end = std::min(names.find('\0', at), names.size());
+        const std::string name = names.substr(at, end - at);
+        at = end + 1;
+        std::string value;
+        if (!ReadAttribute(file.c_str(), name.c_str(), value))
+            return false;
+        out.emplace_back(name, std::move(value));
+    }
+    std::sort(out.begin(), out.end());
+    return true;
+}
+
 // Gives the new file the old one's owner, group and mode. False where that is
 // not allowed (the old file is someone else's, or of a group we are not in),
-// or where the old file has other names that a rename would leave behind.
-bool TakeOver(int fd, const struct stat& old)
+// where the new file would not carry the old one's access list or other
+// extended attributes, or where the old file has other names that a rename
+// would leave behind.
+bool TakeOver(int fd, const std::string& tempPath, const std::string& path, const struct stat& old)
 {
     struct stat now {};
+    Attributes before, after;
     return old.st_nlink == 1 && ::fchown(fd, old.st_uid, old.st_gid) == 0
         && ::fchmod(fd, old.st_mode & 07777) == 0 && ::fstat(fd, &now) == 0
         && now.st_uid == old.st_uid && now.st_gid == old.st_gid
-        && (now.st_mode & 07777) == (old.st_mode & 07777);
+        && (now.st_mode & 07777) == (old.st_mode & 07777) && ReadAttributes(path, before)
+        && ReadAttributes(tempPath, after) && before == after;
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+// Writes all of bytes at offset.
+bool WriteAll(int fd, const char* bytes, std::size_t size, off_t offset)
 {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -96,9 +151,11 @@ FileError Abandon(int fd, const std::string& tempPath)
     return FileErrorFromErrno(err);
 }
 
-// Writes over the file itself, which keeps its owner, group, mode and other
-// names. Space is reserved first, so a full disk fails before any byte of the
-// old content changes.
+// Writes over the file itself, which keeps its owner, group, mode, access
+// list and other names. What goes past the old end is written and flushed
+// first: on a full disk that fails, and the file is cut back to its old
+// length, before any old byte changes. Unlike reserving the space, this
+// works on every filesystem.
 FileError WriteInPlace(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -109,14 +166,16 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
         ::close(fd);
         return FileError::PathFileAccess;
     }
-    const auto size = static_cast<off_t>(bytes.size());
-    if (const int err = size > 0 ? ::posix_fallocate(fd, 0, size) : 0; err != 0) {
-        // A reservation that failed halfway may have lengthened the file.
+    const std::size_t kept = std::min(bytes.size(), static_cast<std::size_t>(info.st_size));
+    if (kept < bytes.size()
+        && (!WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) || ::fsync(fd) != 0)) {
+        const int err = errno;
         const bool restored = ::ftruncate(fd, info.st_size) == 0;
         ::close(fd);
         return FileErrorFromErrno(restored ? err : errno);
     }
-    if (!WriteAll(fd, bytes) || ::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) {
+    if (!WriteAll(fd, bytes.data(), kept, 0) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0
+        || ::fsync(fd) != 0) {
         const int err = errno;
         ::close(fd);
         return FileErrorFromErrno(err);
@@ -156,12 +215,12 @@ FileError ReplaceFile(const std::string& linkPath, const std::string& bytes)
         const FileError e = FileErrorFromErrno(errno);
         return e == FileError::FileNotFound ? FileError::PathNotFound : e;
     }
-    if (exists && !TakeOver(fd, old)) {
+    if (exists && !TakeOver(fd, tempPath, path, old)) {
         ::close(fd);
         ::unlink(tempPath.c_str());
         return WriteInPlace(path, bytes);
     }
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    if (!WriteAll(fd, bytes.data(), bytes.size(), 0) || ::fsync(fd) != 0)
         return Abandon(fd, tempPath);
     if (::close(fd) != 0)
         return Abandon(-1, tempPath);

@@ -3,9 +3,10 @@
 // is flushed to disk and then renamed over the old one, so a failure at any
 // point leaves either the old file or the new one, never a mix or an empty
 // file. Where that rename would not leave the file as it was (its owner,
-// group, mode, other hard links) or the folder may not be written, the file
-// is written in place instead, with its space reserved first, so that
-// whoever may write the file may save it.
+// group, mode, access list and other extended attributes, other hard links)
+// or the folder may not be written, the file is written in place instead,
+// growing before any old byte changes, so that whoever may write the file
+// may save it, on any filesystem.
 #include "platform/fileerror.h"
 
 #include <string>

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -194,8 +198,9 @@ TEST_F(SeqWriterTest, FailedWriteLeavesTheOldFileByteIdentical)
 
 // A save as an ordinary user, in a child that drops to that user and the
 // given extra group, so that permissions bind although the tests run as root;
-// on a full disk when asked. Nothing when the child could not drop to the user.
-std::optional<FileError> SaveAs(uid_t user, gid_t group, bool fullDisk, const std::string& path,
+// on a disk that is full at fullAt bytes when asked. Nothing when the child
+// could not drop to the user.
+std::optional<FileError> SaveAs(uid_t user, gid_t group, std::optional<rlim_t> fullAt, const std::string& path,
                                 const std::string& text)
 {
     const pid_t pid = ::fork();
@@ -205,8 +210,8 @@ std::optional<FileError> SaveAs(uid_t user, gid_t group, bool fullDisk, const st
             || ::setresuid(user, user, user) != 0)
             ::_exit(255);
         std::optional<FullDisk> full;
-        if (fullDisk)
-            full.emplace(4);
+        if (fullAt)
+            full.emplace(*fullAt);
         SeqWriter w(path);
         w.Write({text});
         ::_exit(static_cast<int>(w.Close()));
@@ -217,20 +222,43 @@ std::optional<FileError> SaveAs(uid_t user, gid_t group, bool fullDisk, const st
     return static_cast<FileError>(WEXITSTATUS(status));
 }
 
-// Whoever may write the file may save it, and a save leaves the file's owner,
-// group, mode and other names as they were: it is replaced by a new file where
-// that keeps them, else written in place; a file the user may not write is
-// refused whatever the folder allows, and a full disk fails before the old
-// content is touched.
-TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
+// The file's access list as stored; empty when it has none.
+std::string AccessList(const std::string& path)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root, to give the folder and file to other users; the save itself runs as an "
-                        "ordinary user";
+    std::string list(256, '\0');
+    const ssize_t n = ::getxattr(path.c_str(), "system.posix_acl_access", list.data(), list.size());
+    list.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return list;
+}
+
+// Lets user read and write the file beside its owner, as setfacl -m does;
+// the mode's group bits become the list's mask. False where the filesystem
+// keeps no access lists.
+bool GrantReadWrite(const std::string& path, uid_t user)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    const auto perm = [&](int shift) { return ((info.st_mode >> shift) & 7) << 16; };
+    const std::uint32_t anyone = ~0u;
+    // The stored form: its version, then each entry's tag and permissions in
+    // one word, its user or group in the next, in the order of the tags.
+    const std::uint32_t list[] = {2,   0x01 | perm(6), anyone, 0x02 | 6 << 16, user, 0x04 | perm(3), anyone,
+                                  0x10 | 6 << 16, anyone, 0x20 | perm(0), anyone};
+    return ::setxattr(path.c_str(), "system.posix_acl_access", list, sizeof list, 0) == 0;
+}
+
+// Whoever may write the file may save it, and a save leaves the file's owner,
+// group, mode, access list and other names as they were: it is replaced by a
+// new file where that keeps them, else written in place; a file the user may
+// not write is refused whatever the folder allows, and a full disk fails
+// before the old content is touched. Run as root, in the folder base.
+void SaveAsEachPlayer(const std::string& base)
+{
     // Two players sharing a group; each one's own group has his number.
     constexpr uid_t kPlayer = 40001, kMember = 40002;
     constexpr gid_t kShared = 40000, kStranger = 40009;
-    enum Extra { kNothing, kHardLink, kFullDisk };
+    enum Extra { kNothing, kHardLink, kFullDisk, kAccessList };
     const struct {
         const char* name;
         uid_t folderOwner;
@@ -262,28 +290,38 @@ TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
          FileError::None, true},
         {"shared, own file of a group not ours", 0, kShared, 02775, kMember, kStranger, 0664, kNothing, kMember,
          FileError::None, false},
+        {"own file another player may write", kPlayer, kPlayer, 0755, kPlayer, kPlayer, 0640, kAccessList, kPlayer,
+         FileError::None, false},
     };
-    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    // Over a disk block, and the new text longer still: a save in place
+    // grows the file, and reserving that space where the filesystem cannot
+    // would read the file, which was opened only for writing.
+    const std::string old(5000, 'o'), text(6000, 'n');
+    ASSERT_EQ(::chmod(base.c_str(), 0755), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string dir = folder.file(c.name);
+        const std::string dir = base + "/" + c.name;
         const std::string file = dir + "/Notes.txt";
         std::filesystem::create_directory(dir);
-        WriteBytes(file, "old");
+        WriteBytes(file, old);
         if (c.extra == kHardLink)
             std::filesystem::create_hard_link(file, dir + "/other name");
         ASSERT_EQ(::chown(file.c_str(), c.fileOwner, c.fileGroup), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
+        if (c.extra == kAccessList && !GrantReadWrite(file, kMember))
+            GTEST_SKIP() << "this filesystem keeps no access lists";
         ASSERT_EQ(::chown(dir.c_str(), c.folderOwner, c.folderGroup), 0);
         ASSERT_EQ(::chmod(dir.c_str(), c.folderMode), 0);
         struct stat before {};
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
+        const std::string accessList = AccessList(file);
 
-        const std::optional<FileError> result = SaveAs(c.saver, kShared, c.extra == kFullDisk, file, "new");
+        const std::optional<FileError> result = SaveAs(
+            c.saver, kShared, c.extra == kFullDisk ? std::optional<rlim_t>(old.size() + 1) : std::nullopt, file, text);
         if (!result)
             GTEST_SKIP() << "cannot drop to an ordinary user here";
         EXPECT_EQ(*result, c.result);
-        const std::string expected = c.result == FileError::None ? "\"new\"\r\n" : "old";
+        const std::string expected = c.result == FileError::None ? '"' + text + "\"\r\n" : old;
         EXPECT_EQ(ReadBytes(file), expected);
         if (c.extra == kHardLink) {
             EXPECT_EQ(ReadBytes(dir + "/other name"), expected);
@@ -293,9 +331,39 @@ TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
         EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(AccessList(file), accessList);
         EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), c.extra == kHardLink ? 2 : 1);
     }
+}
+
+constexpr const char* kNeedsRoot =
+    "needs root, to give the folder and file to other users; the save itself runs as an ordinary user";
+
+TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << kNeedsRoot;
+    SaveAsEachPlayer(folder.path());
+}
+
+// The same saves on a filesystem that cannot reserve space ahead of writing.
+TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << kNeedsRoot;
+    const std::string image = folder.file("ext2.img"), mounted = folder.file("ext2");
+    std::filesystem::create_directory(mounted);
+    const std::string make = "PATH=\"$PATH:/usr/sbin:/sbin\"; truncate -s 4M '" + image + "' && mkfs.ext2 -q '"
+                             + image + "' && mount -o loop '" + image + "' '" + mounted + "'";
+    if (std::system(make.c_str()) != 0)
+        GTEST_SKIP() << "cannot make and mount an ext2 image here";
+    struct Unmount {
+        std::string at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{mounted};
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    SaveAsEachPlayer(mounted);
 }
 
 } // namespace
