@@ -541,13 +541,19 @@ void FormWindow::applyWindowState() {
     if (!presented_) {
         return;
     }
+    // Minimised keeps the maximised flag, as window managers do: a window
+    // minimised from maximised, by the player or by the form, comes back
+    // maximised, and the state changeEvent passes on to the form leaves the
+    // window as it is.
     const int state = form_->WindowState;
-    Qt::WindowStates wanted = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (state == 1) {
+    Qt::WindowStates wanted = windowState();
+    if (state == 0) {
+        wanted &= ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    } else if (state == 1) {
         wanted |= Qt::WindowMinimized;
     } else if (state == 2) {
-        wanted |= Qt::WindowMaximized;
-    } else if (state != 0) {
+        wanted = (wanted & ~Qt::WindowMinimized) | Qt::WindowMaximized;
+    } else {
         return;
     }
     if (wanted != windowState()) {

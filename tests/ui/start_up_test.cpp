@@ -85,36 +85,70 @@ TEST(StartUpAt, AStoredCornerOfZeroZeroIsKept) {
 
 // A window stored minimised or maximised starts so, its stored bounds
 // skipped; restored by the player it stands where a normal start with the
-// default bounds puts it, and the model holds those bounds.
-TEST(StartUpAt, AWindowStoredMinimisedOrMaximisedIsRestoredToTheDefaultBounds) {
+// default bounds puts it, and the model holds those bounds. Minimised from
+// maximised, by the system or by the game, it comes back maximised. Steps:
+// m, r the system minimises and brings it back as a window manager does,
+// the other flags kept; n the player shows it normal; a digit the game
+// sets its WindowState. The state is saved as the window ends.
+TEST(StartUpAt, AWindowComesBackInTheStateItWasMinimisedFromOrAtTheDefaultBounds) {
+    struct Row {
+        const char* stored;
+        const char* steps;
+        int state;
+    };
     QRect expected;   // where a normal start with the default bounds puts it
-    for (const char* state : {"0", "1", "2"}) {
-        SCOPED_TRACE(state);
-        const bool normal = state == std::string("0");
+    for (const Row row : {Row{"0", "", 0}, Row{"1", "n", 0}, Row{"2", "n", 0}, Row{"2", "mr", 2},
+                          Row{"2", "1r", 2}, Row{"2", "mrn", 0}, Row{"2", "m", 1}, Row{"1", "2", 2},
+                          Row{"0", "mr", 0}}) {
+        SCOPED_TRACE(std::string(row.stored) + " " + row.steps);
+        const bool normal = row.stored == std::string("0");
         uitest::FolderRuntime rt;
-        WriteBytes(rt.dir.filePath(QStringLiteral("Nuvik3w.dat")).toStdString(),
-                   std::string("1\r\n0\r\n") + state +
-                       (normal ? "\r\n360,255\r\n11415,8160" : "\r\n600,600\r\n12000,9000") +
-                       "\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
+        const std::string settings = rt.dir.filePath(QStringLiteral("Nuvik3w.dat")).toStdString();
+        WriteBytes(settings, std::string("1\r\n0\r\n") + row.stored +
+                                 (normal ? "\r\n360,255\r\n11415,8160" : "\r\n600,600\r\n12000,9000") +
+                                 "\r\n240\r\n#FALSE#\r\n0\r\n0\r\n0\r\n#FALSE#\r\n");
         Nuvik3Main w(rt);
         w.Show();
         QWidget* window = rt.WindowOf(w);
         ASSERT_NE(window, nullptr);
         if (normal) {
             ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-            QTest::qWait(20);
+        } else {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMinimized() || window->isMaximized(); }, 2000));
+        }
+        QTest::qWait(20);
+        EXPECT_EQ(w.WindowState.get(), std::stoi(row.stored));
+        if (expected.isNull()) {
             expected = window->geometry();
             continue;
         }
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMinimized() || window->isMaximized(); }, 2000));
+        QWindow* handle = window->windowHandle();
+        for (const char step : std::string(row.steps)) {
+            if (step == 'm' || step == 'r') {
+                handle->setWindowStates(step == 'm' ? handle->windowStates() | Qt::WindowMinimized
+                                                    : handle->windowStates() & ~Qt::WindowMinimized);
+            } else if (step == 'n') {
+                handle->showNormal();
+            } else {
+                w.WindowState = static_cast<std::int16_t>(step - '0');
+            }
+            QTest::qWait(20);
+        }
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return window->isMinimized() == (row.state == 1) && (row.state != 2 || window->isMaximized()) &&
+                       (row.state != 0 || (!window->isMaximized() && window->geometry() == expected));
+            },
+            2000));
         QTest::qWait(20);
-        EXPECT_EQ(w.WindowState.get(), std::stoi(state));
-        // As the player does it, through the system's window.
-        window->windowHandle()->showNormal();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->geometry() == expected; }, 2000));
-        QTest::qWait(20);
+        const QRect outer = window->frameGeometry();
         EXPECT_EQ(std::vector<float>({static_cast<float>(w.WindowState.get()), w.Left, w.Top, w.Width, w.Height}),
-                  std::vector<float>({0, 255, 360, 11415, 8160}));
+                  row.state == 0 ? std::vector<float>({0, 255, 360, 11415, 8160})
+                                 : std::vector<float>({static_cast<float>(row.state), outer.x() * 15.0f,
+                                                       outer.y() * 15.0f, outer.width() * 15.0f,
+                                                       outer.height() * 15.0f}));
+        w.SaveSettings();
+        EXPECT_EQ(Records(ReadBytes(settings)).at(2), std::to_string(row.state));
     }
 }
 
