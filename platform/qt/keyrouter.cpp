@@ -22,8 +22,17 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     if (widget != first) {
         return false;
     }
+    auto* key = static_cast<QKeyEvent*>(event);
     auto* form = qobject_cast<FormWindow*>(window);
-    return form != nullptr && form->RouteKey(static_cast<QKeyEvent*>(event));
+    if (form != nullptr && form->RouteKey(key)) {
+        return true;
+    }
+    // An Alt chord is a command: one that no access key took types nothing
+    // in the focus widget. Keys without text, Alt itself among them, go on;
+    // so does Ctrl+Alt, which is how Windows sends AltGr (on X11 AltGr is
+    // not Alt at all).
+    return (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier &&
+           !key->text().isEmpty();
 }
 
 } // namespace vb::host

@@ -1,6 +1,7 @@
 #pragma once
 // Typed characters reach their form's key handler whatever widget has the
-// focus: one filter on the whole application, ahead of every widget.
+// focus, and an Alt chord types in no box: one filter on the whole
+// application, ahead of every widget.
 #include <QObject>
 
 namespace vb::host {

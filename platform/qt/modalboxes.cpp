@@ -54,11 +54,15 @@ void MakeRoomForTitle(QDialog& box) {
     }
 }
 
-// Swallows Esc on its way to the box, which would otherwise take it as its
-// No or Abort button.
-class IgnoreEsc : public QObject {
+// Keeps a question open until one of its buttons answers it: Esc and the
+// close box would otherwise answer it with its No or Abort button.
+class AwaitButton : public QObject {
 protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
         return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
     }
 };
@@ -110,7 +114,7 @@ int EscapeAnswer(int style) {
     return buttons.back().answer;
 }
 
-bool EscAnswers(int style) {
+bool HasWayOut(int style) {
     const auto buttons = BoxButtons(style);
     return buttons.size() == 1 || EscapeAnswer(style) == vbCancel;
 }
@@ -118,10 +122,10 @@ bool EscAnswers(int style) {
 int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title) {
     QMessageBox box(parent);
     // Esc is also the game's pause key: typed as a question comes up, it
-    // must not answer it.
-    IgnoreEsc ignoreEsc;
-    if (!EscAnswers(style)) {
-        box.installEventFilter(&ignoreEsc);
+    // must not answer it; nor may the close box, which stands for Esc.
+    AwaitButton awaitButton;
+    if (!HasWayOut(style)) {
+        box.installEventFilter(&awaitButton);
     }
     box.setIcon(BoxIcon(style));
     box.setWindowTitle(Title(title));

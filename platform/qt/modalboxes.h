@@ -22,9 +22,10 @@ QMessageBox::Icon BoxIcon(int style);
 // or after the program has ended): Cancel when there is one, else No, else
 // the only button.
 int EscapeAnswer(int style);
-// Whether Esc answers the box: only where it has a way out, Cancel or OK
-// alone. A question without Cancel waits for one of its buttons.
-bool EscAnswers(int style);
+// Whether the box has a way out, Cancel or OK alone: only then do Esc and
+// its close box answer it. A question without Cancel waits for one of its
+// buttons.
+bool HasWayOut(int style);
 
 int RunMessageBox(QWidget* parent, const std::string& prompt, int style, const std::string& title);
 // The typed text; empty when cancelled.

@@ -2,10 +2,12 @@
 // ticking while one is open.
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "platform/qt/modalboxes.h"
 #include "test_form.h"
@@ -36,22 +38,32 @@ TEST(MessageBoxStyles, ButtonsIconsAndAnswers) {
     EXPECT_EQ(EscapeAnswer(vb::vbInformation), vb::vbOK);
 }
 
-// Esc, typed as a player types it, answers a box with a way out (Cancel, or
-// OK alone); a question without Cancel stays open for one of its buttons.
+// Esc, typed as a player types it, or the close box answers a box with a way
+// out (Cancel, or OK alone); a question without Cancel stays open for one of
+// its buttons.
 TEST(MessageBoxStyles, EscAnswersOnlyABoxWithAWayOut) {
     const struct {
         int style;
         bool escAnswers;
+        bool byCloseBox;
     } rows[] = {
-        {vb::vbInformation, true}, {1, true}, {3, true}, {vb::vbYesNo + vb::vbExclamation, false}, {2, false},
+        {vb::vbInformation, true, false}, {1, true, false}, {3, true, false},
+        {vb::vbYesNo + vb::vbExclamation, false, false}, {2, false, false},
+        {vb::vbYesNo + vb::vbExclamation, false, true}, {2, false, true},
     };
     vb::QtRuntime rt;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.style);
+        SCOPED_TRACE(row.byCloseBox ? "close box" : "Esc");
         bool openAfterEsc = false;
         uitest::WhenModalOpens([&](QWidget* modal) {
             QWidget* focus = QApplication::focusWidget();
-            QTest::keyClick(focus != nullptr ? focus : modal, Qt::Key_Escape);
+            if (row.byCloseBox) {
+                QCloseEvent close;   // as the title bar's button sends it
+                QCoreApplication::sendEvent(modal->windowHandle(), &close);
+            } else {
+                QTest::keyClick(focus != nullptr ? focus : modal, Qt::Key_Escape);
+            }
             openAfterEsc = modal->isVisible();
             if (openAfterEsc) {
                 static_cast<QMessageBox*>(modal)->button(BoxButtons(row.style).front().button)->click();
@@ -96,7 +108,7 @@ TEST(BoxTitles, EveryBoxOfTheGameHasRoomForItsWholeTitle) {
             font.setBold(true);
             font.setPointSizeF(font.pointSizeF() * 1.2);
             titleRoom = QFontMetricsF(font).horizontalAdvance(title) + 150;
-            modal->close();
+            static_cast<QDialog*>(modal)->reject();
         });
         if (row.style == kInput) {
             rt.InputBox(row.prompt, row.title, "0");
