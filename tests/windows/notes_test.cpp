@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/scripted_runtime.h"
 #include "support/files.h"
 #include "platform/vbtext.h"
@@ -182,7 +183,7 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         }
         return '"' + text.substr(0, bytes) + "\"\r\n";
     };
-    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineBytes;
+    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineChars;
     const struct {
         std::string bytes;
         std::uintmax_t zeros;   // or a sparse file of that many zero bytes
@@ -208,6 +209,45 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         }
         EXPECT_EQ(std::filesystem::file_size(File()), size);
         EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
+    }
+}
+
+// Whatever SAVE NOTES writes the next window shows, and the box then shows
+// what the file holds; notes that would not show again are refused in a box,
+// the file and the typed notes kept.
+TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
+    // The record adds two quotes and CR LF to the text's bytes.
+    constexpr std::size_t longest = frmNotes::kMaxLineChars, most = frmNotes::kMaxFileBytes - 4;
+    const std::string tooLong(longest + 1, 'a'), tooBig(most + 1, '\n'),
+        atLimits = vb::FromCp1252(std::string(longest, '\x80')) + std::string(most - longest, '\n');  // euro signs
+    const struct {
+        const char* name;
+        std::string typed;  // over the old notes, then SAVE NOTES
+        std::string box;    // then in the box
+        bool saved;
+    } cases[] = {
+        {"a line one character too long", tooLong, tooLong, false},
+        {"a file one byte too big", tooBig, tooBig, false},
+        {"both limits, in characters the file holds in a byte", atLimits, atLimits, true},
+        {"characters the code page lacks, and quotes", "中文 😀 \"x\"", "?? ? 'x'", true},
+    };
+    const std::string old = "\"old notes\"\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        rt.boxes.clear();
+        WriteBytes(File(), old);
+        frmNotes w(rt);
+        w.Show();
+        w.txtNotes->Text = c.typed;
+        w.cmdSaveNotes->Click();
+        EXPECT_TRUE(w.txtNotes->Text.get() == c.box);
+        ASSERT_EQ(rt.boxes.size(), c.saved ? 0u : 1u);
+        for (const auto& box : rt.boxes) {
+            EXPECT_EQ(box.prompt, "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). "
+                                  "Nothing was saved.");
+            EXPECT_EQ(box.style, vb::vbOKOnly + vb::vbExclamation);
+        }
+        EXPECT_TRUE(c.saved ? Reload() == c.box : ReadBytes(File()) == old);
     }
 }
 
