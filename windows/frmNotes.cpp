@@ -10,9 +10,12 @@ namespace {
 
 constexpr const char* kNotesFile = "Notes.txt";
 
-// Why a save is refused.
+// What a shut box says in place of the notes, and why a save is refused.
 static_assert(frmNotes::kMaxFileBytes == 1 << 20 && frmNotes::kMaxLineChars == 65536,
-              "the message names the limits");
+              "the messages name the limits");
+constexpr const char* kTooBig =
+    "Notes.txt is too big to show here (over 1 MiB, or a line over 65,536 characters); it is left as it is.";
+constexpr const char* kUnreadable = "Notes.txt cannot be read; it is left as it is.";
 constexpr const char* kTooBigToSave =
     "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). Nothing was saved.";
 
@@ -57,27 +60,28 @@ void frmNotes::Form_Load() {
     if (vb::FileMissing(path)) {
         vb::SeqWriter::CreateEmpty(path);
     }
-    // The box shows what was read: nothing, when the file is empty or could
-    // not be read.
     std::string text;
     vb::SeqReader f;
-    f.Open(path);
+    vb::FileError e = f.Open(path);
     const std::int64_t size = f.Lof();
     // A file too big is never read: it would cost time and memory for nothing.
-    if (size <= kMaxFileBytes) {
-        f.Input(text);
+    if (e == vb::FileError::None && size <= kMaxFileBytes) {
+        e = f.Input(text);
     }
-    if (!Fits(size, text)) {
-        // Too big to show, the file is left alone, like one that cannot be
-        // read; the empty box cannot be edited, reset or saved over notes
-        // the window never showed.
-        text.clear();
+    f.Close();
+    // An empty file holds no item, and a file still missing (the folder took
+    // no new one) holds no notes to lose: both show an empty box.
+    const bool unreadable =
+        e != vb::FileError::None && e != vb::FileError::InputPastEnd && e != vb::FileError::FileNotFound;
+    if (unreadable || !Fits(size, text)) {
+        // The file is left alone; the box says why and cannot be edited,
+        // reset or saved over notes the window never showed.
+        text = unreadable ? kUnreadable : kTooBig;
         txtNotes->Enabled = false;
         cmdSaveNotes->Enabled = false;
         cmdResetNotes->Enabled = false;
     }
     txtNotes->Text = text;
-    f.Close();
 }
 
 bool frmNotes::Fits(std::int64_t fileBytes, const std::string& text) {
