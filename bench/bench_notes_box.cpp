@@ -77,7 +77,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
     for (const int bytes : {4096, 65536, static_cast<int>(frmNotes::kMaxFileBytes)}) {
         b->Args({bytes, 0});
     }
-    for (const int bytes : {4096, 16384, static_cast<int>(frmNotes::kMaxLineBytes)}) {
+    for (const int bytes : {4096, 16384, static_cast<int>(frmNotes::kMaxLineChars)}) {
         b->Args({bytes, 1});
     }
     b->Unit(benchmark::kMillisecond);

@@ -2,12 +2,22 @@
 
 #include <algorithm>
 
+#include "platform/codepage.h"
 #include "platform/runtime.h"
 #include "platform/seqfile.h"
 
 namespace {
 
 constexpr const char* kNotesFile = "Notes.txt";
+
+// What a shut box says in place of the notes, and why a save is refused.
+static_assert(frmNotes::kMaxFileBytes == 1 << 20 && frmNotes::kMaxLineChars == 65536,
+              "the messages name the limits");
+constexpr const char* kTooBig =
+    "Notes.txt is too big to show here (over 1 MiB, or a line over 65,536 characters); it is left as it is.";
+constexpr const char* kUnreadable = "Notes.txt cannot be read; it is left as it is.";
+constexpr const char* kTooBigToSave =
+    "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). Nothing was saved.";
 
 } // namespace
 
@@ -50,50 +60,64 @@ void frmNotes::Form_Load() {
     if (vb::FileMissing(path)) {
         vb::SeqWriter::CreateEmpty(path);
     }
-    // The box shows what was read: nothing, when the file is empty or could
-    // not be read.
     std::string text;
     vb::SeqReader f;
-    f.Open(path);
-    bool fits = f.Lof() <= kMaxFileBytes;
-    if (fits) {
-        f.Input(text);
-        fits = LinesFit(text);
+    vb::FileError e = f.Open(path);
+    const std::int64_t size = f.Lof();
+    // A file too big is never read: it would cost time and memory for nothing.
+    if (e == vb::FileError::None && size <= kMaxFileBytes) {
+        e = f.Input(text);
     }
-    if (!fits) {
-        // Too big to show, the file is left alone, like one that cannot be
-        // read; the empty box cannot be edited, reset or saved over notes
-        // the window never showed.
-        text.clear();
+    f.Close();
+    // An empty file holds no item, and a file still missing (the folder took
+    // no new one) holds no notes to lose: both show an empty box.
+    const bool unreadable =
+        e != vb::FileError::None && e != vb::FileError::InputPastEnd && e != vb::FileError::FileNotFound;
+    if (unreadable || !Fits(size, text)) {
+        // The file is left alone; the box says why and cannot be edited,
+        // reset or saved over notes the window never showed.
+        text = unreadable ? kUnreadable : kTooBig;
         txtNotes->Enabled = false;
         cmdSaveNotes->Enabled = false;
         cmdResetNotes->Enabled = false;
     }
     txtNotes->Text = text;
-    f.Close();
 }
 
-bool frmNotes::LinesFit(const std::string& text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        if (end - start > kMaxLineBytes) {
+bool frmNotes::Fits(std::int64_t fileBytes, const std::string& text) {
+    if (fileBytes > kMaxFileBytes) {
+        return false;
+    }
+    // Characters as the player sees them: UTF-8 continuation bytes add none.
+    std::size_t chars = 0;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            chars = 0;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++chars > kMaxLineChars) {
             return false;
         }
-        start = end + 1;
     }
     return true;
 }
 
 void frmNotes::cmdSaveNotes_Click() {
-    // The file holds the text as one quoted item, which cannot carry a
-    // double quote; the player sees the apostrophes in the box at once.
+    // The file holds the text as one quoted item in the code page: a double
+    // quote cannot be in it and becomes an apostrophe, and a character the
+    // code page lacks becomes '?'. The box then shows what the file holds.
     std::string text = txtNotes->Text;
     std::replace(text.begin(), text.end(), '"', '\'');
+    const std::string bytes = vb::ToCp1252(text);
+    text = vb::FromCp1252(bytes);
+    // The record adds its two quotes and CR LF.
+    if (!Fits(static_cast<std::int64_t>(bytes.size()) + 4, text)) {
+        // Both the file and the typed notes stay as they are.
+        rt().MsgBox(kTooBigToSave, vb::vbOKOnly + vb::vbExclamation, "Notes");
+        return;
+    }
     txtNotes->Text = text;
     // Replaced whole at Close: a failed save keeps the previous file.
     vb::SeqWriter f(rt().AppFile(kNotesFile));
-    f.Write({txtNotes->Text.get()});
+    f.Write({text});
     f.Close();
 }
 

@@ -9,15 +9,18 @@ class frmNotes : public vb::Form {
 public:
     explicit frmNotes(vb::Runtime& rt);
 
-    // The largest notes file the box shows, and its longest line. Lines of
-    // notes cost little at any count: a megabyte of them shows in a
-    // twentieth of a second and takes a key in a fiftieth. But a line is laid
-    // out whole on every key: at 64 KiB that takes a tenth of a second, at
-    // four times that over a second.
+    // The largest notes file the box shows, and its longest line in
+    // characters. Lines of notes cost little at any count: a megabyte of them
+    // shows in a twentieth of a second and takes a key in a fiftieth. But a
+    // line is laid out whole on every key: at 65,536 characters that takes a
+    // tenth of a second, at four times that over a second.
     static constexpr std::int64_t kMaxFileBytes = 1 << 20;
-    static constexpr std::size_t kMaxLineBytes = 1 << 16;
-    // True when no line of the text is longer than kMaxLineBytes.
-    static bool LinesFit(const std::string& text);
+    static constexpr std::size_t kMaxLineChars = 1 << 16;
+    // True when a notes file of fileBytes holding text (UTF-8) is shown: the
+    // file is not over kMaxFileBytes and no line of the text is longer than
+    // kMaxLineChars. Loading and saving both ask it, so a save never writes
+    // what the next window would refuse.
+    static bool Fits(std::int64_t fileBytes, const std::string& text);
 
     vb::Control* txtNotes = nullptr;
     vb::Control* cmdSaveNotes = nullptr;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -9,12 +11,18 @@
 #include <sstream>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/scripted_runtime.h"
 #include "support/files.h"
 #include "platform/vbtext.h"
 #include "windows/frmNotes.h"
 
 namespace {
+
+// What a shut box says in place of the notes.
+const std::string kTooBig =
+    "Notes.txt is too big to show here (over 1 MiB, or a line over 65,536 characters); it is left as it is.";
+const std::string kUnreadable = "Notes.txt cannot be read; it is left as it is.";
 
 // A runtime whose default notes text is given by the test.
 class TextRuntime : public vb::ScriptedRuntime {
@@ -159,20 +167,8 @@ TEST_F(Notes, OnlyTheFirstItemOfAFileIsShown) {
     EXPECT_EQ(Reload(), "one");
 }
 
-TEST_F(Notes, AFileThatCannotBeReadIsNeverReplaced) {
-    // A folder in the file's place cannot be read as a file, also by root.
-    std::filesystem::create_directory(File());
-    WriteBytes(File() + "/inside", "x");
-    n.Show();
-    EXPECT_EQ(n.txtNotes->Text.get(), "");
-    n.txtNotes->Text = std::string("new");
-    n.cmdSaveNotes_Click();
-    EXPECT_TRUE(std::filesystem::is_directory(File()));
-    EXPECT_EQ(ReadBytes(File() + "/inside"), "x");
-}
-
 // A file too big to show (too long, or with a line too long) is left as it
-// is, the box empty and shut: nothing can be saved over notes never shown.
+// is, the box shut and saying so: nothing can be saved over notes never shown.
 TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
     // A quoted text of lines, or of one line, of that many bytes.
     const auto quoted = [](std::size_t bytes, const std::string& piece) {
@@ -182,7 +178,7 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         }
         return '"' + text.substr(0, bytes) + "\"\r\n";
     };
-    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineBytes;
+    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineChars;
     const struct {
         std::string bytes;
         std::uintmax_t zeros;   // or a sparse file of that many zero bytes
@@ -199,7 +195,7 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         std::filesystem::resize_file(File(), size);
         frmNotes w(rt);
         w.Show();
-        const std::string shown = c.shown ? c.bytes.substr(1, c.bytes.size() - 4) : "";
+        const std::string shown = c.shown ? c.bytes.substr(1, c.bytes.size() - 4) : kTooBig;
         // Sizes first: a failure never prints a megabyte.
         EXPECT_EQ(w.txtNotes->Text.get().size(), shown.size());
         EXPECT_TRUE(w.txtNotes->Text.get() == shown);
@@ -208,6 +204,71 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         }
         EXPECT_EQ(std::filesystem::file_size(File()), size);
         EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
+    }
+}
+
+// Whatever SAVE NOTES writes the next window shows, and the box then shows
+// what the file holds; notes that would not show again are refused in a box,
+// the file and the typed notes kept. A file that cannot be read is left alone
+// and the shut box says why.
+TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
+    // The record adds two quotes and CR LF to the text's bytes.
+    constexpr std::size_t longest = frmNotes::kMaxLineChars, most = frmNotes::kMaxFileBytes - 4;
+    const std::string tooLong(longest + 1, 'a'), tooBig(most + 1, '\n'),
+        atLimits = vb::FromCp1252(std::string(longest, '\x80')) + std::string(most - longest, '\n');  // euro signs
+    enum Place { kFile, kFolder, kWriteOnly };
+    enum Outcome { kSaved, kRefused, kShut };
+    const struct {
+        const char* name;
+        Place place;        // of the old notes
+        std::string typed;  // over them, then SAVE NOTES
+        std::string box;    // then in the box
+        Outcome outcome;
+    } cases[] = {
+        {"a line one character too long", kFile, tooLong, tooLong, kRefused},
+        {"a file one byte too big", kFile, tooBig, tooBig, kRefused},
+        {"both limits, in characters the file holds in a byte", kFile, atLimits, atLimits, kSaved},
+        {"characters the code page lacks, and quotes", kFile, "中文 😀 \"x\"", "?? ? 'x'", kSaved},
+        {"a folder in the file's place", kFolder, "", kUnreadable, kShut},
+        {"a file its owner may write but not read", kWriteOnly, "", kUnreadable, kShut},
+    };
+    const std::string old = "\"old notes\"\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        rt.boxes.clear();
+        std::filesystem::remove_all(File());
+        if (c.place == kFolder) {
+            std::filesystem::create_directory(File());
+        }
+        const std::string file = c.place == kFolder ? File() + "/inside" : File();
+        WriteBytes(file, old);
+        ::chmod(file.c_str(), c.place == kWriteOnly ? 0200 : 0600);
+        // Root reads any file: then the window loads as the file's owner.
+        constexpr uid_t kPlayer = 40001;
+        const bool asPlayer = c.place == kWriteOnly && ::geteuid() == 0;
+        if (asPlayer && (::chown(rt.folder.c_str(), kPlayer, kPlayer) || ::chown(file.c_str(), kPlayer, kPlayer) ||
+                         ::seteuid(kPlayer))) {
+            GTEST_SKIP() << "cannot act as an ordinary user here";
+        }
+        frmNotes w(rt);
+        w.Show();
+        ASSERT_TRUE(!asPlayer || ::seteuid(0) == 0);
+        if (w.txtNotes->Enabled) {
+            w.txtNotes->Text = c.typed;
+            w.cmdSaveNotes->Click();
+        }
+        EXPECT_TRUE(w.txtNotes->Text.get() == c.box);
+        for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
+            EXPECT_EQ(control->Enabled.get(), c.outcome != kShut) << control->Name();
+        }
+        ASSERT_EQ(rt.boxes.size(), c.outcome == kRefused ? 1u : 0u);
+        for (const auto& box : rt.boxes) {
+            EXPECT_EQ(box.prompt, "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). "
+                                  "Nothing was saved.");
+            EXPECT_EQ(box.style, vb::vbOKOnly + vb::vbExclamation);
+        }
+        ::chmod(file.c_str(), 0600);
+        EXPECT_TRUE(c.outcome == kSaved ? Reload() == c.box : ReadBytes(file) == old);
     }
 }
 
