@@ -261,12 +261,7 @@ TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
         for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
             EXPECT_EQ(control->Enabled.get(), c.outcome != kShut) << control->Name();
         }
-        ASSERT_EQ(rt.boxes.size(), c.outcome == kRefused ? 1u : 0u);
-        for (const auto& box : rt.boxes) {
-            EXPECT_EQ(box.prompt, "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). "
-                                  "Nothing was saved.");
-            EXPECT_EQ(box.style, vb::vbOKOnly + vb::vbExclamation);
-        }
+        EXPECT_EQ(rt.boxes.size(), c.outcome == kRefused ? 1u : 0u);
         ::chmod(file.c_str(), 0600);
         EXPECT_TRUE(c.outcome == kSaved ? Reload() == c.box : ReadBytes(file) == old);
     }
