@@ -167,9 +167,13 @@ TEST_F(Notes, OnlyTheFirstItemOfAFileIsShown) {
     EXPECT_EQ(Reload(), "one");
 }
 
-// A file too big to show (too long, or with a line too long) is left as it
-// is, the box shut and saying so: nothing can be saved over notes never shown.
-TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
+// The window shows the notes file whole, or, when the file is too big to show
+// (too long, or with a line too long) or cannot be read, leaves it as it is,
+// the box shut and saying why: nothing is saved over notes never shown.
+// Whatever SAVE NOTES writes the next window shows, and the box then shows
+// what the file holds; notes that would not show again are refused in a box,
+// the file and the typed notes kept.
+TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
     // A quoted text of lines, or of one line, of that many bytes.
     const auto quoted = [](std::size_t bytes, const std::string& piece) {
         std::string text;
@@ -178,61 +182,35 @@ TEST_F(Notes, AFileTooBigToShowIsLeftAloneAndTheWindowCannotEditOrSave) {
         }
         return '"' + text.substr(0, bytes) + "\"\r\n";
     };
-    constexpr std::size_t limit = frmNotes::kMaxFileBytes - 4, longest = frmNotes::kMaxLineChars;
-    const struct {
-        std::string bytes;
-        std::uintmax_t zeros;   // or a sparse file of that many zero bytes
-        bool shown;
-    } cases[] = {
-        {quoted(limit, "notes.\r\n"), 0, true}, {quoted(limit + 1, "notes.\r\n"), 0, false},
-        {quoted(longest, "a"), 0, true},         {quoted(longest + 1, "a"), 0, false},
-        {"", std::uintmax_t{1} << 24, false},    {"", std::uintmax_t{1} << 30, false},
-    };
-    for (const auto& c : cases) {
-        const std::uintmax_t size = std::max<std::uintmax_t>(c.zeros, c.bytes.size());
-        SCOPED_TRACE(size);
-        WriteBytes(File(), c.bytes);
-        std::filesystem::resize_file(File(), size);
-        frmNotes w(rt);
-        w.Show();
-        const std::string shown = c.shown ? c.bytes.substr(1, c.bytes.size() - 4) : kTooBig;
-        // Sizes first: a failure never prints a megabyte.
-        EXPECT_EQ(w.txtNotes->Text.get().size(), shown.size());
-        EXPECT_TRUE(w.txtNotes->Text.get() == shown);
-        for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
-            EXPECT_EQ(control->Enabled.get(), c.shown) << control->Name();
-        }
-        EXPECT_EQ(std::filesystem::file_size(File()), size);
-        EXPECT_TRUE(c.zeros > 0 || ReadBytes(File()) == c.bytes);
-    }
-}
-
-// Whatever SAVE NOTES writes the next window shows, and the box then shows
-// what the file holds; notes that would not show again are refused in a box,
-// the file and the typed notes kept. A file that cannot be read is left alone
-// and the shut box says why.
-TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
     // The record adds two quotes and CR LF to the text's bytes.
     constexpr std::size_t longest = frmNotes::kMaxLineChars, most = frmNotes::kMaxFileBytes - 4;
-    const std::string tooLong(longest + 1, 'a'), tooBig(most + 1, '\n'),
-        atLimits = vb::FromCp1252(std::string(longest, '\x80')) + std::string(most - longest, '\n');  // euro signs
+    const std::string old = "\"old notes\"\r\n", lines = quoted(most, "notes.\r\n"), line = quoted(longest, "a"),
+                      tooLong(longest + 1, 'a'), tooBig(most + 1, '\n'),
+                      atLimits = vb::FromCp1252(std::string(longest, '\x80')) + std::string(most - longest, '\n');
     enum Place { kFile, kFolder, kWriteOnly };
-    enum Outcome { kSaved, kRefused, kShut };
+    enum Outcome { kShown, kSaved, kRefused, kShut };
     const struct {
         const char* name;
-        Place place;        // of the old notes
-        std::string typed;  // over them, then SAVE NOTES
-        std::string box;    // then in the box
+        std::string bytes;      // of the notes file
+        std::uintmax_t zeros;   // or a sparse file of that many zero bytes
+        Place place;
+        std::string typed;      // over the notes, then SAVE NOTES; not when only shown or shut
+        std::string box;        // then in the box
         Outcome outcome;
     } cases[] = {
-        {"a line one character too long", kFile, tooLong, tooLong, kRefused},
-        {"a file one byte too big", kFile, tooBig, tooBig, kRefused},
-        {"both limits, in characters the file holds in a byte", kFile, atLimits, atLimits, kSaved},
-        {"characters the code page lacks, and quotes", kFile, "中文 😀 \"x\"", "?? ? 'x'", kSaved},
-        {"a folder in the file's place", kFolder, "", kUnreadable, kShut},
-        {"a file its owner may write but not read", kWriteOnly, "", kUnreadable, kShut},
+        {"a megabyte of lines", lines, 0, kFile, "", lines.substr(1, most), kShown},
+        {"a file one byte too big", quoted(most + 1, "notes.\r\n"), 0, kFile, "", kTooBig, kShut},
+        {"the longest line", line, 0, kFile, "", line.substr(1, longest), kShown},
+        {"a line one byte too long", quoted(longest + 1, "a"), 0, kFile, "", kTooBig, kShut},
+        {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, kFile, "", kTooBig, kShut},
+        {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, kFile, "", kTooBig, kShut},
+        {"a folder in the file's place", old, 0, kFolder, "", kUnreadable, kShut},
+        {"a file its owner may write but not read", old, 0, kWriteOnly, "", kUnreadable, kShut},
+        {"saving a line one character too long", old, 0, kFile, tooLong, tooLong, kRefused},
+        {"saving a file one byte too big", old, 0, kFile, tooBig, tooBig, kRefused},
+        {"saving both limits in characters the file holds in a byte", old, 0, kFile, atLimits, atLimits, kSaved},
+        {"saving characters the code page lacks, and quotes", old, 0, kFile, "中文 😀 \"x\"", "?? ? 'x'", kSaved},
     };
-    const std::string old = "\"old notes\"\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         rt.boxes.clear();
@@ -241,7 +219,9 @@ TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
             std::filesystem::create_directory(File());
         }
         const std::string file = c.place == kFolder ? File() + "/inside" : File();
-        WriteBytes(file, old);
+        const std::uintmax_t size = std::max<std::uintmax_t>(c.zeros, c.bytes.size());
+        WriteBytes(file, c.bytes);
+        std::filesystem::resize_file(file, size);
         ::chmod(file.c_str(), c.place == kWriteOnly ? 0200 : 0600);
         // Root reads any file: then the window loads as the file's owner.
         constexpr uid_t kPlayer = 40001;
@@ -253,17 +233,24 @@ TEST_F(Notes, SaveNotesWritesOnlyWhatTheNextWindowShows) {
         frmNotes w(rt);
         w.Show();
         ASSERT_TRUE(!asPlayer || ::seteuid(0) == 0);
-        if (w.txtNotes->Enabled) {
+        if (c.outcome != kShown && w.txtNotes->Enabled) {
             w.txtNotes->Text = c.typed;
             w.cmdSaveNotes->Click();
         }
+        // Sizes first: a failure never prints a megabyte.
+        EXPECT_EQ(w.txtNotes->Text.get().size(), c.box.size());
         EXPECT_TRUE(w.txtNotes->Text.get() == c.box);
         for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
             EXPECT_EQ(control->Enabled.get(), c.outcome != kShut) << control->Name();
         }
         EXPECT_EQ(rt.boxes.size(), c.outcome == kRefused ? 1u : 0u);
         ::chmod(file.c_str(), 0600);
-        EXPECT_TRUE(c.outcome == kSaved ? Reload() == c.box : ReadBytes(file) == old);
+        if (c.outcome == kSaved) {
+            EXPECT_TRUE(Reload() == c.box);
+        } else {
+            EXPECT_EQ(std::filesystem::file_size(file), size);
+            EXPECT_TRUE(c.zeros > 0 || ReadBytes(file) == c.bytes);
+        }
     }
 }
 
