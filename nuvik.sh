@@ -7,9 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# The help draws its box-drawing frames in DejaVu Sans Mono.
+# The help draws its box-drawing frames in DejaVu Sans Mono; the save tests
+# give a file an access list with setfacl.
 PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev acl)
 # The start-up comparison runs the game under a virtual X server.
 BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev libxcb-xtest0-dev)
 
