@@ -180,7 +180,7 @@ void ShowProperty(QWidget* widget, const Control& control, PropId id) {
             }
         } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
             const QString text = ToEditorText(control.Text);
-            if (edit->toPlainText() != text) {
+            if (EditorText(*edit) != text) {
                 const QSignalBlocker quiet(edit);
                 edit->setPlainText(text);
             }

@@ -173,7 +173,7 @@ void FormWindow::connectWidget(QWidget* widget, Control& control) {
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
         connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, &control] {
             if (form_ != nullptr) {
-                control.Text = FromEditorText(edit->toPlainText());
+                control.Text = FromEditorText(EditorText(*edit));
             }
         });
     }

@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +21,16 @@ std::string FromEditorText(const QString& text) {
     QString s = text;
     s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return ToStdString(s);
+}
+
+QString EditorText(const QPlainTextEdit& edit) {
+    QString text = edit.document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = QLatin1Char('\n');
+        }
+    }
+    return text;
 }
 
 std::optional<QColor> ToQColor(std::int32_t rgb) {

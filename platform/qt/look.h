@@ -11,6 +11,7 @@
 #include "platform/forms.h"
 
 class QPaintDevice;
+class QPlainTextEdit;
 
 namespace vb::host {
 
@@ -22,6 +23,10 @@ inline std::string ToStdString(const QString& s) { return s.toStdString(); }
 // runtime always did; Qt's editors use LF alone.
 QString ToEditorText(const std::string& text);
 std::string FromEditorText(const QString& text);
+// What a multi-line box holds, lines joined by LF. Unlike toPlainText(),
+// which turns a non-breaking space into a space, every character comes back
+// as itself.
+QString EditorText(const QPlainTextEdit& edit);
 
 // nullopt for the platform default colour.
 std::optional<QColor> ToQColor(std::int32_t rgb);

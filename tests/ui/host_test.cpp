@@ -14,6 +14,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/codepage.h"
 #include "test_form.h"
 #include "ui_helpers.h"
 
@@ -182,6 +183,16 @@ TEST_F(HostedForm, EnterInAMultiLineTextBoxIsANewLine) {
     EXPECT_EQ(notes->Text.get(), "a\r\nb");
     notes->Text = std::string("one\r\ntwo");
     EXPECT_EQ(edit->toPlainText(), QStringLiteral("one\ntwo"));
+    // Every character of the code page comes back from the box as itself,
+    // the non-breaking space too, also after a key typed into it.
+    std::string codePage;
+    for (int byte = 1; byte < 256; ++byte) {
+        codePage += byte == '\r' || byte == '\n' ? std::string("\r\n") : std::string(1, static_cast<char>(byte));
+    }
+    notes->Text = vb::FromCp1252(codePage);
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edit, "x");
+    EXPECT_EQ(vb::ToCp1252(notes->Text.get()), codePage + "x");
 }
 
 // Alt and an access key press its button, also from a text box; a letter
