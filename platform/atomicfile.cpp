@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
@@ -151,11 +154,31 @@ FileError Abandon(int fd, const std::string& tempPath)
     return FileErrorFromErrno(err);
 }
 
+// True unless the file's filesystem never overwrites a block in place and
+// has no room for size new bytes: there an overwrite takes new blocks while
+// the old ones stay, and would stop halfway on a nearly full disk. A
+// filesystem that tells no sizes at all is not judged by them.
+bool RoomToRewrite(int fd, std::size_t size)
+{
+    constexpr std::uint32_t kBcachefs = 0xca451a4e, kZfs = 0x2fc12fc1;
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0 || fs.f_blocks == 0)
+        return true;
+    const auto type = static_cast<std::uint32_t>(fs.f_type);
+    if (type != BTRFS_SUPER_MAGIC && type != kBcachefs && type != kZfs && type != NILFS_SUPER_MAGIC)
+        return true;
+    const auto block = static_cast<std::size_t>(fs.f_frsize > 0 ? fs.f_frsize : fs.f_bsize);
+    // Every block of the new content, and the old last block written twice:
+    // once by the tail, once by the head.
+    return block == 0 || fs.f_bavail >= size / block + 2;
+}
+
 // Writes over the file itself, which keeps its owner, group, mode, access
 // list and other names. What goes past the old end is written and flushed
 // first: on a full disk that fails, and the file is cut back to its old
 // length, before any old byte changes. Unlike reserving the space, this
-// works on every filesystem.
+// works on every filesystem; where overwriting needs room of its own, that
+// room is asked for first.
 FileError WriteInPlace(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -165,6 +188,10 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return FileError::PathFileAccess;
+    }
+    if (!RoomToRewrite(fd, bytes.size())) {
+        ::close(fd);
+        return FileError::DiskFull;
     }
     const std::size_t kept = std::min(bytes.size(), static_cast<std::size_t>(info.st_size));
     if (kept < bytes.size()

@@ -1,6 +1,7 @@
 #include "platform/fileerror.h"
 
 #include <cerrno>
+#include <string>
 
 namespace vb {
 
@@ -15,7 +16,24 @@ FileError FileErrorFromErrno(int err)
     case ETXTBSY: return FileError::PermissionDenied;
     case EISDIR: return FileError::PathFileAccess;
     case ENOMEM: return FileError::OutOfMemory;
+    // A file grown past the size it may have is, to the player, a full disk.
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return FileError::DiskFull;
     default: return FileError::IoError;
+    }
+}
+
+std::string Reason(FileError e)
+{
+    switch (e) {
+    case FileError::PermissionDenied: return "permission denied";
+    case FileError::DiskFull: return "the disk is full";
+    case FileError::PathNotFound: return "its folder cannot be found";
+    case FileError::PathFileAccess: return "something that is not a plain file is in its place";
+    case FileError::OutOfMemory: return "out of memory";
+    case FileError::IoError: return "a disk error";
+    default: return "error " + std::to_string(static_cast<int>(e));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
@@ -190,7 +191,7 @@ TEST_F(SeqWriterTest, FailedWriteLeavesTheOldFileByteIdentical)
         result = w.Close();
     }
 
-    EXPECT_EQ(result, FileError::IoError);
+    EXPECT_EQ(result, FileError::DiskFull);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.dat"});
 }
@@ -230,17 +231,47 @@ std::string AccessList(const std::string& path)
     return list;
 }
 
+// Fills the filesystem of the folder dir, as dd would, up to the last room
+// bytes or so: the space of a spare file written first, freed at the end.
+// The filler is removed when this goes.
+class NearlyFull {
+public:
+    NearlyFull(const std::string& dir, std::size_t room) : filler_(dir + "/filler")
+    {
+        const std::string spare = dir + "/spare";
+        WriteBytes(spare, std::string(room, 's'));
+        ::sync();
+        const int fd = ::open(filler_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const std::string chunk(1 << 16, 'f');
+        while (fd >= 0 && ::write(fd, chunk.data(), chunk.size()) > 0) {
+        }
+        ::fsync(fd);
+        ::close(fd);
+        std::filesystem::remove(spare);
+        ::sync();
+    }
+    ~NearlyFull()
+    {
+        std::filesystem::remove(filler_);
+        ::sync();
+    }
+
+private:
+    std::string filler_;
+};
+
 // Whoever may write the file may save it, and a save leaves the file's owner,
 // group, mode, access list and other names as they were: it is replaced by a
 // new file where that keeps them, else written in place; a file the user may
 // not write is refused whatever the folder allows, and a full disk fails
-// before the old content is touched. Run as root, in the folder base.
-void SaveAsEachPlayer(const std::string& base)
+// before the old content is touched. Run as root, in the folder base; where
+// it is a small filesystem of the test's own, the disk is also filled.
+void SaveAsEachPlayer(const std::string& base, bool smallDisk)
 {
     // Two players sharing a group; each one's own group has his number.
     constexpr uid_t kPlayer = 40001, kMember = 40002;
     constexpr gid_t kShared = 40000, kStranger = 40009;
-    enum Extra { kNothing, kHardLink, kFullDisk, kAccessList };
+    enum Extra { kNothing, kHardLink, kFullDisk, kNearlyFullDisk, kAccessList };
     const struct {
         const char* name;
         uid_t folderOwner;
@@ -261,8 +292,10 @@ void SaveAsEachPlayer(const std::string& base)
         {"root's folder", 0, 0, 0755, kPlayer, kPlayer, 0644, kNothing, kPlayer, FileError::None, false},
         {"root's folder, protected file", 0, 0, 0755, kPlayer, kPlayer, 0444, kNothing, kPlayer,
          FileError::PermissionDenied, false},
-        {"root's folder, full disk", 0, 0, 0755, kPlayer, kPlayer, 0644, kFullDisk, kPlayer, FileError::IoError,
+        {"root's folder, full disk", 0, 0, 0755, kPlayer, kPlayer, 0644, kFullDisk, kPlayer, FileError::DiskFull,
          false},
+        {"root's folder, nearly full disk", 0, 0, 0755, kPlayer, kPlayer, 0644, kNearlyFullDisk, kPlayer,
+         FileError::DiskFull, false},
         {"shared, another's file", 0, kShared, 02775, kPlayer, kShared, 0664, kNothing, kMember, FileError::None,
          false},
         {"shared, another's private file", 0, kShared, 02775, kPlayer, kShared, 0644, kNothing, kMember,
@@ -277,11 +310,14 @@ void SaveAsEachPlayer(const std::string& base)
     };
     // Over a disk block, and the new text longer still: a save in place
     // grows the file, and reserving that space where the filesystem cannot
-    // would read the file, which was opened only for writing.
-    const std::string old(5000, 'o'), text(6000, 'n');
+    // would read the file, which was opened only for writing. On a nearly
+    // full disk there is room for the growth, not for a copy of the file.
+    const std::string old(150000, 'o'), text(160000, 'n');
     ASSERT_EQ(::chmod(base.c_str(), 0755), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.extra == kNearlyFullDisk && !smallDisk)
+            continue;
         const std::string dir = base + "/" + c.name;
         const std::string file = dir + "/Notes.txt";
         std::filesystem::create_directory(dir);
@@ -298,6 +334,9 @@ void SaveAsEachPlayer(const std::string& base)
         struct stat before {};
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
         const std::string accessList = AccessList(file);
+        std::optional<NearlyFull> nearlyFull;
+        if (c.extra == kNearlyFullDisk)
+            nearlyFull.emplace(base, 1 << 17);
 
         const std::optional<FileError> result = SaveAs(
             c.saver, kShared, c.extra == kFullDisk ? std::optional<rlim_t>(old.size() + 1) : std::nullopt, file, text);
@@ -305,9 +344,13 @@ void SaveAsEachPlayer(const std::string& base)
             GTEST_SKIP() << "cannot drop to an ordinary user here";
         EXPECT_EQ(*result, c.result);
         const std::string expected = c.result == FileError::None ? '"' + text + "\"\r\n" : old;
-        EXPECT_EQ(ReadBytes(file), expected);
-        if (c.extra == kHardLink) {
-            EXPECT_EQ(ReadBytes(dir + "/other name"), expected);
+        // Sizes first: a failure never prints a mixed file whole.
+        for (const std::string& name : {file, dir + "/other name"}) {
+            if (name == file || c.extra == kHardLink) {
+                const std::string now = ReadBytes(name);
+                EXPECT_EQ(now.size(), expected.size()) << name;
+                EXPECT_TRUE(now == expected) << name;
+            }
         }
         struct stat after {};
         ASSERT_EQ(::stat(file.c_str(), &after), 0);
@@ -327,26 +370,33 @@ TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << kNeedsRoot;
-    SaveAsEachPlayer(folder.path());
+    SaveAsEachPlayer(folder.path(), false);
 }
 
-// The same saves on a filesystem that cannot reserve space ahead of writing.
-TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2)
+// The same saves, and one on a nearly full disk, on a filesystem made for
+// the test: ext2 cannot reserve space ahead of writing; btrfs copies every
+// block it overwrites, so overwriting a file needs room for a copy of it.
+TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2AndBtrfs)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << kNeedsRoot;
-    const std::string image = folder.file("ext2.img"), mounted = folder.file("ext2");
-    std::filesystem::create_directory(mounted);
-    const std::string make = "PATH=\"$PATH:/usr/sbin:/sbin\"; truncate -s 4M '" + image + "' && mkfs.ext2 -q '"
-                             + image + "' && mount -o loop '" + image + "' '" + mounted + "'";
-    if (std::system(make.c_str()) != 0)
-        GTEST_SKIP() << "cannot make and mount an ext2 image here";
-    struct Unmount {
-        std::string at;
-        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-    } unmount{mounted};
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    SaveAsEachPlayer(mounted);
+    // btrfs wants an image of over 100 MiB; it stays sparse but for the data.
+    for (const std::string kind : {"ext2", "btrfs"}) {
+        SCOPED_TRACE(kind);
+        const std::string image = folder.file(kind + ".img"), mounted = folder.file(kind);
+        std::filesystem::create_directory(mounted);
+        const std::string make = std::string("PATH=\"$PATH:/usr/sbin:/sbin\"; truncate -s ") + (kind == "ext2" ? "8M" : "160M")
+                                 + " '" + image + "' && mkfs." + kind + " -q '" + image + "' && mount -o loop '"
+                                 + image + "' '" + mounted + "'";
+        if (std::system(make.c_str()) != 0)
+            GTEST_SKIP() << "cannot make and mount an " << kind << " image here";
+        struct Unmount {
+            std::string at;
+            ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+        } unmount{mounted};
+        SaveAsEachPlayer(mounted, true);
+    }
 }
 
 } // namespace
