@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/fileerror.h"
 #include "platform/forms.h"
 
 class frmNotes;
@@ -184,7 +185,8 @@ public:
 
     // ---- Settings file (settings.cpp) ----------------------------------
     void DefaultSettings();
-    void SaveSettings();
+    // Whether the file was written; the game's own saves pay no heed.
+    vb::FileError SaveSettings();
     void LoadSettings();
     void cmdSaveCh_Click();
     void cmdReset_Click();

@@ -1,6 +1,6 @@
 // The settings and high-score file "Nuvik3w.dat" and the menu controls that
 // act on the settings. Every statement here that can fail is skipped on
-// failure; no message is shown.
+// failure; no message is shown, except when the player's own save fails.
 #include <optional>
 #include <string>
 
@@ -47,7 +47,7 @@ void Nuvik3Main::DefaultSettings() {
     Delay = 240;
 }
 
-void Nuvik3Main::SaveSettings() {
+vb::FileError Nuvik3Main::SaveSettings() {
     // The delay as typed, rounded down; a box that holds no number gives the
     // delay in force, so the record is never missing.
     const std::optional<double> typed = vb::ToNumber(txtDelay->Text);
@@ -67,7 +67,7 @@ void Nuvik3Main::SaveSettings() {
     f.Write({MaxLab});
     f.Write({LabACargar});
     f.Write({Reservado});
-    f.Close();
+    return f.Close();
 }
 
 void Nuvik3Main::LoadSettings() {
@@ -100,7 +100,13 @@ void Nuvik3Main::LoadSettings() {
     Timer1->SetInterval(Delay);
 }
 
-void Nuvik3Main::cmdSaveCh_Click() { SaveSettings(); }
+void Nuvik3Main::cmdSaveCh_Click() {
+    // A button named SAVE that fails must say so; the file is as it was.
+    if (const vb::FileError e = SaveSettings(); e != vb::FileError::None) {
+        rt().MsgBox("The settings could not be saved: " + vb::Reason(e) + ".", vb::vbOKOnly + vb::vbExclamation,
+                    "SAVE SOME CHANGES");
+    }
+}
 
 void Nuvik3Main::cmdReset_Click() {
     if (rt().MsgBox("Erase and return to the original settings?", vb::vbYesNo + vb::vbExclamation,

@@ -104,21 +104,27 @@ void frmNotes::cmdSaveNotes_Click() {
     // The file holds the text as one quoted item in the code page: a double
     // quote cannot be in it and becomes an apostrophe, and a character the
     // code page lacks becomes '?'. The box then shows what the file holds.
-    std::string text = txtNotes->Text;
-    std::replace(text.begin(), text.end(), '"', '\'');
-    const std::string bytes = vb::ToCp1252(text);
-    text = vb::FromCp1252(bytes);
+    std::string typed = txtNotes->Text;
+    std::replace(typed.begin(), typed.end(), '"', '\'');
+    const std::string bytes = vb::ToCp1252(typed);
+    const std::string saved = vb::FromCp1252(bytes);
     // The record adds its two quotes and CR LF.
-    if (!Fits(static_cast<std::int64_t>(bytes.size()) + 4, text)) {
+    if (!Fits(static_cast<std::int64_t>(bytes.size()) + 4, saved)) {
         // Both the file and the typed notes stay as they are.
         rt().MsgBox(kTooBigToSave, vb::vbOKOnly + vb::vbExclamation, "Notes");
         return;
     }
-    txtNotes->Text = text;
-    // Replaced whole at Close: a failed save keeps the previous file.
+    // Replaced whole at Close: a failed save keeps the previous file, and
+    // the notes stay in the box as typed, bar the quotes, for another try.
     vb::SeqWriter f(rt().AppFile(kNotesFile));
-    f.Write({text});
-    f.Close();
+    f.Write({saved});
+    if (const vb::FileError e = f.Close(); e != vb::FileError::None) {
+        txtNotes->Text = typed;
+        rt().MsgBox("The notes could not be saved: " + vb::Reason(e) + ". They are still in the box.",
+                    vb::vbOKOnly + vb::vbExclamation, "Notes");
+        return;
+    }
+    txtNotes->Text = saved;
 }
 
 void frmNotes::cmdResetNotes_Click() { txtNotes->Text = DefaultText(); }

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -23,6 +24,8 @@ namespace {
 const std::string kTooBig =
     "Notes.txt is too big to show here (over 1 MiB, or a line over 65,536 characters); it is left as it is.";
 const std::string kUnreadable = "Notes.txt cannot be read; it is left as it is.";
+const std::string kTooBigToSave =
+    "These notes are too long to save (over 1 MiB, or a line over 65,536 characters). Nothing was saved.";
 
 // A runtime whose default notes text is given by the test.
 class TextRuntime : public vb::ScriptedRuntime {
@@ -171,8 +174,9 @@ TEST_F(Notes, OnlyTheFirstItemOfAFileIsShown) {
 // (too long, or with a line too long) or cannot be read, leaves it as it is,
 // the box shut and saying why: nothing is saved over notes never shown.
 // Whatever SAVE NOTES writes the next window shows, and the box then shows
-// what the file holds; notes that would not show again are refused in a box,
-// the file and the typed notes kept.
+// what the file holds; notes that would not show again, or that cannot be
+// written, are refused in a box that says why, the file and the typed notes
+// kept.
 TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
     // A quoted text of lines, or of one line, of that many bytes.
     const auto quoted = [](std::size_t bytes, const std::string& piece) {
@@ -187,7 +191,7 @@ TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
     const std::string old = "\"old notes\"\r\n", lines = quoted(most, "notes.\r\n"), line = quoted(longest, "a"),
                       tooLong(longest + 1, 'a'), tooBig(most + 1, '\n'),
                       atLimits = vb::FromCp1252(std::string(longest, '\x80')) + std::string(most - longest, '\n');
-    enum Place { kFile, kFolder, kWriteOnly };
+    enum Place { kFile, kFolder, kWriteOnly, kReadOnly, kFullDisk };
     enum Outcome { kShown, kSaved, kRefused, kShut };
     const struct {
         const char* name;
@@ -197,19 +201,24 @@ TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
         std::string typed;      // over the notes, then SAVE NOTES; not when only shown or shut
         std::string box;        // then in the box
         Outcome outcome;
+        std::string said;       // by a box, if anything
     } cases[] = {
-        {"a megabyte of lines", lines, 0, kFile, "", lines.substr(1, most), kShown},
-        {"a file one byte too big", quoted(most + 1, "notes.\r\n"), 0, kFile, "", kTooBig, kShut},
-        {"the longest line", line, 0, kFile, "", line.substr(1, longest), kShown},
-        {"a line one byte too long", quoted(longest + 1, "a"), 0, kFile, "", kTooBig, kShut},
-        {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, kFile, "", kTooBig, kShut},
-        {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, kFile, "", kTooBig, kShut},
-        {"a folder in the file's place", old, 0, kFolder, "", kUnreadable, kShut},
-        {"a file its owner may write but not read", old, 0, kWriteOnly, "", kUnreadable, kShut},
-        {"saving a line one character too long", old, 0, kFile, tooLong, tooLong, kRefused},
-        {"saving a file one byte too big", old, 0, kFile, tooBig, tooBig, kRefused},
-        {"saving both limits in characters the file holds in a byte", old, 0, kFile, atLimits, atLimits, kSaved},
-        {"saving characters the code page lacks, and quotes", old, 0, kFile, "中文 😀 \"x\"", "?? ? 'x'", kSaved},
+        {"a megabyte of lines", lines, 0, kFile, "", lines.substr(1, most), kShown, ""},
+        {"a file one byte too big", quoted(most + 1, "notes.\r\n"), 0, kFile, "", kTooBig, kShut, ""},
+        {"the longest line", line, 0, kFile, "", line.substr(1, longest), kShown, ""},
+        {"a line one byte too long", quoted(longest + 1, "a"), 0, kFile, "", kTooBig, kShut, ""},
+        {"16 MiB of zero bytes", "", std::uintmax_t{1} << 24, kFile, "", kTooBig, kShut, ""},
+        {"1 GiB of zero bytes", "", std::uintmax_t{1} << 30, kFile, "", kTooBig, kShut, ""},
+        {"a folder in the file's place", old, 0, kFolder, "", kUnreadable, kShut, ""},
+        {"a file its owner may write but not read", old, 0, kWriteOnly, "", kUnreadable, kShut, ""},
+        {"saving a line one character too long", old, 0, kFile, tooLong, tooLong, kRefused, kTooBigToSave},
+        {"saving a file one byte too big", old, 0, kFile, tooBig, tooBig, kRefused, kTooBigToSave},
+        {"saving a file one may not write", old, 0, kReadOnly, "mine \"x\" 😀", "mine 'x' 😀", kRefused,
+         "The notes could not be saved: permission denied. They are still in the box."},
+        {"saving on a full disk", old, 0, kFullDisk, "mine", "mine", kRefused,
+         "The notes could not be saved: the disk is full. They are still in the box."},
+        {"saving both limits in characters the file holds in a byte", old, 0, kFile, atLimits, atLimits, kSaved, ""},
+        {"saving characters the code page lacks, and quotes", old, 0, kFile, "中文 😀 \"x\"", "?? ? 'x'", kSaved, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,28 +231,34 @@ TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
         const std::uintmax_t size = std::max<std::uintmax_t>(c.zeros, c.bytes.size());
         WriteBytes(file, c.bytes);
         std::filesystem::resize_file(file, size);
-        ::chmod(file.c_str(), c.place == kWriteOnly ? 0200 : 0600);
-        // Root reads any file: then the window loads as the file's owner.
+        ::chmod(file.c_str(), c.place == kWriteOnly ? 0200 : c.place == kReadOnly ? 0444 : 0600);
+        // Root reads and writes any file: then the window loads and saves
+        // as the file's owner.
         constexpr uid_t kPlayer = 40001;
-        const bool asPlayer = c.place == kWriteOnly && ::geteuid() == 0;
+        const bool asPlayer = (c.place == kWriteOnly || c.place == kReadOnly) && ::geteuid() == 0;
         if (asPlayer && (::chown(rt.folder.c_str(), kPlayer, kPlayer) || ::chown(file.c_str(), kPlayer, kPlayer) ||
                          ::seteuid(kPlayer))) {
             GTEST_SKIP() << "cannot act as an ordinary user here";
         }
         frmNotes w(rt);
         w.Show();
-        ASSERT_TRUE(!asPlayer || ::seteuid(0) == 0);
         if (c.outcome != kShown && w.txtNotes->Enabled) {
             w.txtNotes->Text = c.typed;
+            std::optional<FullDisk> full;
+            if (c.place == kFullDisk) {
+                full.emplace();
+            }
             w.cmdSaveNotes->Click();
         }
+        ASSERT_TRUE(!asPlayer || ::seteuid(0) == 0);
         // Sizes first: a failure never prints a megabyte.
         EXPECT_EQ(w.txtNotes->Text.get().size(), c.box.size());
         EXPECT_TRUE(w.txtNotes->Text.get() == c.box);
         for (const vb::Control* control : {w.txtNotes, w.cmdSaveNotes, w.cmdResetNotes}) {
             EXPECT_EQ(control->Enabled.get(), c.outcome != kShut) << control->Name();
         }
-        EXPECT_EQ(rt.boxes.size(), c.outcome == kRefused ? 1u : 0u);
+        ASSERT_EQ(rt.boxes.size(), c.said.empty() ? 0u : 1u);
+        EXPECT_TRUE(c.said.empty() || rt.boxes[0].prompt == c.said) << rt.boxes[0].prompt;
         ::chmod(file.c_str(), 0600);
         if (c.outcome == kSaved) {
             EXPECT_TRUE(Reload() == c.box);
@@ -252,18 +267,6 @@ TEST_F(Notes, TheWindowShowsAndSavesOnlyNotesItCanShowWhole) {
             EXPECT_TRUE(c.zeros > 0 || ReadBytes(file) == c.bytes);
         }
     }
-}
-
-TEST_F(Notes, AFailedSaveKeepsThePreviousFile) {
-    WriteBytes(File(), "\"old notes\"\r\n");
-    n.Show();
-    n.txtNotes->Text = std::string("new \"notes\" that do not fit");
-    {
-        FullDisk full;
-        n.cmdSaveNotes_Click();
-    }
-    EXPECT_EQ(ReadBytes(File()), "\"old notes\"\r\n");
-    EXPECT_EQ(n.txtNotes->Text.get(), "new 'notes' that do not fit");
 }
 
 TEST_F(Notes, ResetPutsTheDefaultTextInTheBoxAndWritesNothing) {
