@@ -93,6 +93,7 @@ TEST(BoxTitles, EveryBoxOfTheGameHasRoomForItsWholeTitle) {
         {"Erase and return to the original settings?", question, "RESET"},
         {"Do you want 1024 x 768 screen size for this game?", question, "RESET - Window size"},
         {"\u00BFErase actual High Score?", question, "Reset HS to zero"},
+        {"The settings could not be saved: permission denied.", vb::vbExclamation, "SAVE SOME CHANGES"},
         {"Input Lab number to edit (0 for create new)", kInput, "Edit or create a labyrinth"},
         {"First Labyrinth (number):", kInput, "Please enter number"},
     };
