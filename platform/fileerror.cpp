@@ -28,6 +28,7 @@ std::string Reason(FileError e)
 {
     switch (e) {
     case FileError::PermissionDenied: return "permission denied";
+    case FileError::FileNotFound: return "the file cannot be found";
     case FileError::DiskFull: return "the disk is full";
     case FileError::PathNotFound: return "its folder cannot be found";
     case FileError::PathFileAccess: return "something that is not a plain file is in its place";

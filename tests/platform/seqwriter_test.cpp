@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
@@ -231,35 +230,6 @@ std::string AccessList(const std::string& path)
     return list;
 }
 
-// Fills the filesystem of the folder dir, as dd would, up to the last room
-// bytes or so: the space of a spare file written first, freed at the end.
-// The filler is removed when this goes.
-class NearlyFull {
-public:
-    NearlyFull(const std::string& dir, std::size_t room) : filler_(dir + "/filler")
-    {
-        const std::string spare = dir + "/spare";
-        WriteBytes(spare, std::string(room, 's'));
-        ::sync();
-        const int fd = ::open(filler_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const std::string chunk(1 << 16, 'f');
-        while (fd >= 0 && ::write(fd, chunk.data(), chunk.size()) > 0) {
-        }
-        ::fsync(fd);
-        ::close(fd);
-        std::filesystem::remove(spare);
-        ::sync();
-    }
-    ~NearlyFull()
-    {
-        std::filesystem::remove(filler_);
-        ::sync();
-    }
-
-private:
-    std::string filler_;
-};
-
 // Whoever may write the file may save it, and a save leaves the file's owner,
 // group, mode, access list and other names as they were: it is replaced by a
 // new file where that keeps them, else written in place; a file the user may
@@ -334,9 +304,11 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
         struct stat before {};
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
         const std::string accessList = AccessList(file);
-        std::optional<NearlyFull> nearlyFull;
-        if (c.extra == kNearlyFullDisk)
-            nearlyFull.emplace(base, 1 << 17);
+        // Filled with dd but for the room of a spare file freed last.
+        if (c.extra == kNearlyFullDisk) {
+            ASSERT_EQ(std::system(("cd '" + base + "' && head -c 128K /dev/zero >spare && sync && { dd if=/dev/zero "
+                                   "of=filler bs=64K 2>/dev/null; rm spare; sync; }").c_str()), 0);
+        }
 
         const std::optional<FileError> result = SaveAs(
             c.saver, kShared, c.extra == kFullDisk ? std::optional<rlim_t>(old.size() + 1) : std::nullopt, file, text);
@@ -360,6 +332,7 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
         EXPECT_EQ(AccessList(file), accessList);
         EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), c.extra == kHardLink ? 2 : 1);
+        std::filesystem::remove(base + "/filler");
     }
 }
 
