@@ -5,16 +5,18 @@
 // file. Where that rename would not leave the file as it was (its owner,
 // group, mode, access list and other extended attributes, other hard links)
 // or the folder may not be written, the file is written in place instead,
-// growing before any old byte changes, so that whoever may write the file
-// may save it, on any filesystem.
+// growing before any old byte changes, and where the filesystem copies what
+// it overwrites, only when it has room for the whole new file: whoever may
+// write the file may save it, on any filesystem.
 #include "platform/fileerror.h"
 
 #include <string>
 
 namespace vb {
 
-// On failure the old file keeps its content (short of a disk that fails
-// during a write in place) and no temporary file is left behind.
+// On failure the old file keeps its content (short of a disk that fails, or
+// that another program fills, during a write in place) and no temporary file
+// is left behind. A full disk is DiskFull.
 // A missing folder or an empty path is PathNotFound, a folder, pipe or other
 // special file in the file's place PathFileAccess (it is never replaced), an
 // existing file we may not write PermissionDenied. A symbolic link stays: the
