@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -45,6 +46,24 @@ protected:
     }
 };
 
+// A multi-line box that takes only text from a paste or a drop. Qt 6.4's own
+// box reads past the end of data that holds nothing, as the clipboard does
+// when no program owns it, and crashes the game.
+class MultiLineBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override {
+        return source != nullptr && source->hasText();
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (canInsertFromMimeData(source)) {
+            QPlainTextEdit::insertFromMimeData(source);
+        }
+    }
+};
+
 void ApplyColors(QWidget* widget, const Control& control) {
     const auto back = ToQColor(control.BackColor);
     const auto fore = ToQColor(control.ForeColor);
@@ -70,7 +89,7 @@ QWidget* CreateTextBox(const Control& control, QWidget* parent) {
     if (!control.MultiLine) {
         return new QLineEdit(parent);
     }
-    auto* edit = new QPlainTextEdit(parent);
+    auto* edit = new MultiLineBox(parent);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // As from every other control, Tab goes on to the next one: a player
     // without a mouse reaches the buttons after the box.

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -193,6 +196,22 @@ TEST_F(HostedForm, EnterInAMultiLineTextBoxIsANewLine) {
     edit->moveCursor(QTextCursor::End);
     QTest::keyClicks(edit, "x");
     EXPECT_EQ(vb::ToCp1252(notes->Text.get()), codePage + "x");
+}
+
+// A paste with nothing to paste leaves the box as it was; copied text goes in.
+TEST_F(HostedForm, PastingWithNothingCopiedDoesNothing) {
+    auto* edit = widget<QPlainTextEdit>("txtNotes");
+    edit->setFocus();
+    notes->Text = std::string("kept");
+    edit->moveCursor(QTextCursor::End);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(new QMimeData);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(notes->Text.get(), "kept");
+    clipboard->setText(QStringLiteral(" and pasted"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(notes->Text.get(), "kept and pasted");
 }
 
 // Alt and an access key press its button, also from a text box; a letter
