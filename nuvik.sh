@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # The help draws its box-drawing frames in DejaVu Sans Mono; the save tests
-# give a file an access list with setfacl, and make ext2 and btrfs disks.
+# give a file an access list with setfacl, and make ext2, btrfs and XFS disks.
 PACKAGES=(cmake make g++ qt6-base-dev libfontconfig-dev fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev acl e2fsprogs btrfs-progs)
+          libbenchmark-dev acl e2fsprogs btrfs-progs xfsprogs)
 # The start-up comparison runs the game under a virtual X server.
 BENCH_PACKAGES=(xvfb pkg-config libxcb-damage0-dev libxcb-xtest0-dev)
 

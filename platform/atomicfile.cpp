@@ -175,10 +175,12 @@ bool RoomToRewrite(int fd, std::size_t size)
 
 // Writes over the file itself, which keeps its owner, group, mode, access
 // list and other names. What goes past the old end is written and flushed
-// first: on a full disk that fails, and the file is cut back to its old
-// length, before any old byte changes. Unlike reserving the space, this
-// works on every filesystem; where overwriting needs room of its own, that
-// room is asked for first.
+// first, so that a full disk fails before any old byte changes. Unlike
+// reserving the space, this works on every filesystem; where overwriting
+// needs room of its own, that room is asked for first. Whatever step fails,
+// the file is cut back to its old length: where the overwrite failed at
+// once (a block shared with a copy, with no room for a new one), the file
+// is as it was.
 FileError WriteInPlace(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -193,17 +195,18 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
         ::close(fd);
         return FileError::DiskFull;
     }
-    const std::size_t kept = std::min(bytes.size(), static_cast<std::size_t>(info.st_size));
-    if (kept < bytes.size()
-        && (!WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) || ::fsync(fd) != 0)) {
+    const auto oldSize = static_cast<std::size_t>(info.st_size);
+    const std::size_t kept = std::min(bytes.size(), oldSize);
+    const bool written = (kept == bytes.size()
+                          || (WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) && ::fsync(fd) == 0))
+        && WriteAll(fd, bytes.data(), kept, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
+        && ::fsync(fd) == 0;
+    if (!written) {
         const int err = errno;
-        const bool restored = ::ftruncate(fd, info.st_size) == 0;
-        ::close(fd);
-        return FileErrorFromErrno(restored ? err : errno);
-    }
-    if (!WriteAll(fd, bytes.data(), kept, 0) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0
-        || ::fsync(fd) != 0) {
-        const int err = errno;
+        // Only a file that grew is cut back: one that shrank did so in the
+        // last step but the flush, and holds the whole new content.
+        if (bytes.size() > oldSize && ::ftruncate(fd, info.st_size) == 0)
+            ::fsync(fd);
         ::close(fd);
         return FileErrorFromErrno(err);
     }

@@ -14,9 +14,11 @@
 
 namespace vb {
 
-// On failure the old file keeps its content (short of a disk that fails, or
-// that another program fills, during a write in place) and no temporary file
-// is left behind. A full disk is DiskFull.
+// On failure the old file keeps its content and no temporary file is left
+// behind, short of a write in place that stops part-way (a disk that fails,
+// that another program fills, or whose free space counts room the file may
+// not use), which still leaves the file its old length. A full disk is
+// DiskFull.
 // A missing folder or an empty path is PathNotFound, a folder, pipe or other
 // special file in the file's place PathFileAccess (it is never replaced), an
 // existing file we may not write PermissionDenied. A symbolic link stays: the

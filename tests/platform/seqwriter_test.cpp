@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
 #include <optional>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -230,18 +235,31 @@ std::string AccessList(const std::string& path)
     return list;
 }
 
+// Makes copy share the blocks of file, where the filesystem can.
+bool Reflink(const std::string& file, const std::string& copy)
+{
+    const int from = ::open(file.c_str(), O_RDONLY | O_CLOEXEC), to = ::creat(copy.c_str(), 0644);
+    const bool cloned = ::ioctl(to, FICLONE, from) == 0;
+    EXPECT_TRUE(cloned || errno == EOPNOTSUPP) << std::strerror(errno);
+    ::close(from);
+    ::close(to);
+    return cloned;
+}
+
 // Whoever may write the file may save it, and a save leaves the file's owner,
 // group, mode, access list and other names as they were: it is replaced by a
 // new file where that keeps them, else written in place; a file the user may
 // not write is refused whatever the folder allows, and a full disk fails
 // before the old content is touched. Run as root, in the folder base; where
-// it is a small filesystem of the test's own, the disk is also filled.
-void SaveAsEachPlayer(const std::string& base, bool smallDisk)
+// it is a small filesystem of the test's own, the disk is also filled. There
+// a save in place with room for the growth succeeds, unless the filesystem
+// copies every block it overwrites, or the file shares its blocks with a copy.
+void SaveAsEachPlayer(const std::string& base, bool smallDisk, bool copiesOverwrites = false)
 {
     // Two players sharing a group; each one's own group has his number.
     constexpr uid_t kPlayer = 40001, kMember = 40002;
     constexpr gid_t kShared = 40000, kStranger = 40009;
-    enum Extra { kNothing, kHardLink, kFullDisk, kNearlyFullDisk, kAccessList };
+    enum Extra { kNothing, kHardLink, kFullDisk, kNearlyFullDisk, kReflinkedCopy, kAccessList };
     const struct {
         const char* name;
         uid_t folderOwner;
@@ -266,6 +284,8 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
          false},
         {"root's folder, nearly full disk", 0, 0, 0755, kPlayer, kPlayer, 0644, kNearlyFullDisk, kPlayer,
          FileError::DiskFull, false},
+        {"root's folder, nearly full disk, reflinked copy", 0, 0, 0755, kPlayer, kPlayer, 0644, kReflinkedCopy,
+         kPlayer, FileError::DiskFull, false},
         {"shared, another's file", 0, kShared, 02775, kPlayer, kShared, 0664, kNothing, kMember, FileError::None,
          false},
         {"shared, another's private file", 0, kShared, 02775, kPlayer, kShared, 0644, kNothing, kMember,
@@ -281,12 +301,14 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
     // Over a disk block, and the new text longer still: a save in place
     // grows the file, and reserving that space where the filesystem cannot
     // would read the file, which was opened only for writing. On a nearly
-    // full disk there is room for the growth, not for a copy of the file.
+    // full disk there is room for the growth, not for a copy of the file;
+    // with a reflinked copy not even for a copy of its shared blocks.
     const std::string old(150000, 'o'), text(160000, 'n');
     ASSERT_EQ(::chmod(base.c_str(), 0755), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.extra == kNearlyFullDisk && !smallDisk)
+        const bool nearlyFull = c.extra == kNearlyFullDisk || c.extra == kReflinkedCopy;
+        if (nearlyFull && !smallDisk)
             continue;
         const std::string dir = base + "/" + c.name;
         const std::string file = dir + "/Notes.txt";
@@ -304,18 +326,22 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
         struct stat before {};
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
         const std::string accessList = AccessList(file);
+        if (c.extra == kReflinkedCopy && !Reflink(file, base + "/copy"))
+            continue;
         // Filled with dd but for the room of a spare file freed last.
-        if (c.extra == kNearlyFullDisk) {
-            ASSERT_EQ(std::system(("cd '" + base + "' && head -c 128K /dev/zero >spare && sync && { dd if=/dev/zero "
-                                   "of=filler bs=64K 2>/dev/null; rm spare; sync; }").c_str()), 0);
+        if (nearlyFull) {
+            const std::string spare = c.extra == kReflinkedCopy ? "32K" : "128K";
+            ASSERT_EQ(std::system(("cd '" + base + "' && head -c " + spare + " /dev/zero >spare && sync && { dd "
+                                   "if=/dev/zero of=filler bs=64K 2>/dev/null; rm spare; sync; }").c_str()), 0);
         }
 
         const std::optional<FileError> result = SaveAs(
             c.saver, kShared, c.extra == kFullDisk ? std::optional<rlim_t>(old.size() + 1) : std::nullopt, file, text);
         if (!result)
             GTEST_SKIP() << "cannot drop to an ordinary user here";
-        EXPECT_EQ(*result, c.result);
-        const std::string expected = c.result == FileError::None ? '"' + text + "\"\r\n" : old;
+        const FileError wanted = c.extra == kNearlyFullDisk && !copiesOverwrites ? FileError::None : c.result;
+        EXPECT_EQ(*result, wanted);
+        const std::string expected = wanted == FileError::None ? '"' + text + "\"\r\n" : old;
         // Sizes first: a failure never prints a mixed file whole.
         for (const std::string& name : {file, dir + "/other name"}) {
             if (name == file || c.extra == kHardLink) {
@@ -333,6 +359,7 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk)
         EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), c.extra == kHardLink ? 2 : 1);
         std::filesystem::remove(base + "/filler");
+        std::filesystem::remove(base + "/copy");
     }
 }
 
@@ -346,29 +373,35 @@ TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveIt)
     SaveAsEachPlayer(folder.path(), false);
 }
 
-// The same saves, and one on a nearly full disk, on a filesystem made for
-// the test: ext2 cannot reserve space ahead of writing; btrfs copies every
-// block it overwrites, so overwriting a file needs room for a copy of it.
-TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2AndBtrfs)
+// The same saves, and some on a nearly full disk, on filesystems made for
+// the test: ext2 cannot reserve space ahead of writing (and keeps no blocks
+// back for root here, so the player has the room left); btrfs copies every
+// block it overwrites, so overwriting a file needs room for a copy of it;
+// XFS does so only for blocks shared with a reflinked copy.
+TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2BtrfsAndXfs)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << kNeedsRoot;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    // btrfs wants an image of over 100 MiB; it stays sparse but for the data.
-    for (const std::string kind : {"ext2", "btrfs"}) {
-        SCOPED_TRACE(kind);
-        const std::string image = folder.file(kind + ".img"), mounted = folder.file(kind);
+    // btrfs and XFS want images of over 100 and 300 MiB; they stay sparse
+    // but for the data.
+    const struct {
+        std::string kind, size, options;
+    } disks[] = {{"ext2", "8M", "-m 0"}, {"btrfs", "160M", ""}, {"xfs", "300M", ""}};
+    for (const auto& disk : disks) {
+        SCOPED_TRACE(disk.kind);
+        const std::string image = folder.file(disk.kind + ".img"), mounted = folder.file(disk.kind);
         std::filesystem::create_directory(mounted);
-        const std::string make = std::string("PATH=\"$PATH:/usr/sbin:/sbin\"; truncate -s ") + (kind == "ext2" ? "8M" : "160M")
-                                 + " '" + image + "' && mkfs." + kind + " -q '" + image + "' && mount -o loop '"
-                                 + image + "' '" + mounted + "'";
+        const std::string make = "PATH=\"$PATH:/usr/sbin:/sbin\"; truncate -s " + disk.size + " '" + image
+                                 + "' && mkfs." + disk.kind + " -q " + disk.options + " '" + image
+                                 + "' && mount -o loop '" + image + "' '" + mounted + "'";
         if (std::system(make.c_str()) != 0)
-            GTEST_SKIP() << "cannot make and mount an " << kind << " image here";
+            GTEST_SKIP() << "cannot make and mount an " << disk.kind << " image here";
         struct Unmount {
             std::string at;
             ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
         } unmount{mounted};
-        SaveAsEachPlayer(mounted, true);
+        SaveAsEachPlayer(mounted, true, disk.kind == "btrfs");
     }
 }
 
