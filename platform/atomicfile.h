@@ -17,8 +17,8 @@ namespace vb {
 // On failure the old file keeps its content and no temporary file is left
 // behind, short of a write in place that stops part-way (a disk that fails,
 // that another program fills, or whose free space counts room the file may
-// not use), which still leaves the file its old length. A full disk is
-// DiskFull.
+// not use); it still cuts off what it wrote past the old end, where the
+// filesystem lets it. A full disk is DiskFull.
 // A missing folder or an empty path is PathNotFound, a folder, pipe or other
 // special file in the file's place PathFileAccess (it is never replaced), an
 // existing file we may not write PermissionDenied. A symbolic link stays: the
