@@ -251,9 +251,7 @@ bool Reflink(const std::string& file, const std::string& copy)
 // new file where that keeps them, else written in place; a file the user may
 // not write is refused whatever the folder allows, and a full disk fails
 // before the old content is touched. Run as root, in the folder base; where
-// it is a small filesystem of the test's own, the disk is also filled. There
-// a save in place with room for the growth succeeds, unless the filesystem
-// copies every block it overwrites, or the file shares its blocks with a copy.
+// it is a small filesystem of the test's own, the disk is also filled.
 void SaveAsEachPlayer(const std::string& base, bool smallDisk, bool copiesOverwrites = false)
 {
     // Two players sharing a group; each one's own group has his number.
@@ -301,8 +299,7 @@ void SaveAsEachPlayer(const std::string& base, bool smallDisk, bool copiesOverwr
     // Over a disk block, and the new text longer still: a save in place
     // grows the file, and reserving that space where the filesystem cannot
     // would read the file, which was opened only for writing. On a nearly
-    // full disk there is room for the growth, not for a copy of the file;
-    // with a reflinked copy not even for a copy of its shared blocks.
+    // full disk there is room for the growth, not for a copy of the file.
     const std::string old(150000, 'o'), text(160000, 'n');
     ASSERT_EQ(::chmod(base.c_str(), 0755), 0);
     for (const auto& c : cases) {
@@ -383,8 +380,7 @@ TEST_F(SeqWriterTest, WhoeverMayWriteTheFileMaySaveItOnExt2BtrfsAndXfs)
     if (::geteuid() != 0)
         GTEST_SKIP() << kNeedsRoot;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    // btrfs and XFS want images of over 100 and 300 MiB; they stay sparse
-    // but for the data.
+    // Images stay sparse but for the data.
     const struct {
         std::string kind, size, options;
     } disks[] = {{"ext2", "8M", "-m 0"}, {"btrfs", "160M", ""}, {"xfs", "300M", ""}};
