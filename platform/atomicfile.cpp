@@ -178,9 +178,9 @@ bool RoomToRewrite(int fd, std::size_t size)
 // first, so that a full disk fails before any old byte changes. Unlike
 // reserving the space, this works on every filesystem; where overwriting
 // needs room of its own, that room is asked for first. Whatever step fails,
-// the file is cut back to its old length: where the overwrite failed at
-// once (a block shared with a copy, with no room for a new one), the file
-// is as it was.
+// what was written past the old end is cut off again, where the filesystem
+// lets it: where the overwrite failed at once (a block shared with a copy,
+// with no room for a new one), the file is as it was.
 FileError WriteInPlace(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -195,9 +195,9 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
         ::close(fd);
         return FileError::DiskFull;
     }
-    const auto oldSize = static_cast<std::size_t>(info.st_size);
-    const std::size_t kept = std::min(bytes.size(), oldSize);
-    const bool written = (kept == bytes.size()
+    const std::size_t kept = std::min(bytes.size(), static_cast<std::size_t>(info.st_size));
+    const bool grows = kept < bytes.size();
+    const bool written = (!grows
                           || (WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) && ::fsync(fd) == 0))
         && WriteAll(fd, bytes.data(), kept, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
         && ::fsync(fd) == 0;
@@ -205,7 +205,7 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
         const int err = errno;
         // Only a file that grew is cut back: one that shrank did so in the
         // last step but the flush, and holds the whole new content.
-        if (bytes.size() > oldSize && ::ftruncate(fd, info.st_size) == 0)
+        if (grows && ::ftruncate(fd, info.st_size) == 0)
             ::fsync(fd);
         ::close(fd);
         return FileErrorFromErrno(err);
