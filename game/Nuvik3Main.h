@@ -185,7 +185,7 @@ public:
 
     // ---- Settings file (settings.cpp) ----------------------------------
     void DefaultSettings();
-    // Whether the file was written; the game's own saves pay no heed.
+    // None when the file was written; the game's own saves pay no heed.
     vb::FileError SaveSettings();
     void LoadSettings();
     void cmdSaveCh_Click();

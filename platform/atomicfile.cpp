@@ -197,11 +197,13 @@ FileError WriteInPlace(const std::string& path, const std::string& bytes)
     }
     const std::size_t kept = std::min(bytes.size(), static_cast<std::size_t>(info.st_size));
     const bool grows = kept < bytes.size();
-    const bool written = (!grows
-                          || (WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) && ::fsync(fd) == 0))
-        && WriteAll(fd, bytes.data(), kept, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
-        && ::fsync(fd) == 0;
-    if (!written) {
+    const auto write = [&] {
+        if (grows && (!WriteAll(fd, bytes.data() + kept, bytes.size() - kept, info.st_size) || ::fsync(fd) != 0))
+            return false;
+        return WriteAll(fd, bytes.data(), kept, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
+            && ::fsync(fd) == 0;
+    };
+    if (!write()) {
         const int err = errno;
         // Only a file that grew is cut back: one that shrank did so in the
         // last step but the flush, and holds the whole new content.
